@@ -1,0 +1,40 @@
+// Internal state shared by the parts of the host firmware.
+#ifndef STECKWART_LIBTAP_FIRMWARE_H
+#define STECKWART_LIBTAP_FIRMWARE_H
+
+#include <cstdint>
+#include <string>
+
+#include "tap.h"
+
+// Firmware internals that plug-ins look up by name.  The variant built
+// without them (for the "symbol missing" paths) keeps them hidden.
+#ifdef TAP_WITHOUT_INTERNALS
+#define FIRMWARE_INTERNAL __attribute__((visibility("hidden")))
+#else
+#define FIRMWARE_INTERNAL __attribute__((visibility("default")))
+#endif
+
+namespace firmware {
+
+// The box's disk in the sandbox.
+constexpr const char* kDiskRoot = "/mnt/hd";
+
+// Resolves a firmware name (absolute, or relative to the working directory)
+// to a libc path below kDiskRoot; "." and ".." are resolved and never leave
+// the disk.
+std::string resolvePath(const char* name);
+
+// Microseconds per tick now.
+uint32_t tickLength();
+
+// Unix seconds of the wall clock (the PC's, or the one a test set).
+int64_t wallClock();
+
+// Days since 1858-11-17 for a Gregorian date, and back.
+int32_t makeMjd(int year, int month, int day);
+void extractMjd(int32_t mjd, int* year, int* month, int* day, int* weekday);
+
+}  // namespace firmware
+
+#endif

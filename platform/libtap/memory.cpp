@@ -1,0 +1,86 @@
+// Host firmware: memory blocks, counted so that tests can prove that nothing
+// leaks.
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <unordered_set>
+
+#include "firmware.h"
+#include "tapsim.h"
+
+namespace {
+
+// Each block carries its size in a header in front of what the caller sees.
+// The set of live blocks catches frees of foreign or already freed pointers.
+struct alignas(16) BlockHeader {
+    uint32_t size;
+};
+
+std::mutex liveMutex;
+std::unordered_set<const void*> liveBlocks;
+
+std::atomic<uint32_t> blocksInUse{0};
+std::atomic<uint64_t> bytesInUse{0};
+std::atomic<int> allocationsBeforeFailure{-1};
+
+bool shouldFail() {
+    int left = allocationsBeforeFailure.load();
+    while (left >= 0) {
+        if (left == 0) return true;
+        if (allocationsBeforeFailure.compare_exchange_weak(left, left - 1)) return false;
+    }
+    return false;
+}
+
+}  // namespace
+
+extern "C" {
+
+void* TAP_MemAlloc(uint32_t size) {
+    if (shouldFail()) return nullptr;
+    auto* header = static_cast<BlockHeader*>(std::malloc(sizeof(BlockHeader) + size));
+    if (!header) return nullptr;
+    header->size = size;
+    {
+        std::lock_guard<std::mutex> lock(liveMutex);
+        liveBlocks.insert(header + 1);
+    }
+    blocksInUse++;
+    bytesInUse += size;
+    return header + 1;
+}
+
+int TAP_MemFree(const void* block) {
+    if (!block) return 0;
+    {
+        std::lock_guard<std::mutex> lock(liveMutex);
+        if (liveBlocks.erase(block) == 0) {
+            std::fprintf(stderr, "TAP_MemFree: %p is not a live block from TAP_MemAlloc\n", block);
+            std::abort();
+        }
+    }
+    auto* header = const_cast<BlockHeader*>(static_cast<const BlockHeader*>(block) - 1);
+    blocksInUse--;
+    bytesInUse -= header->size;
+    std::free(header);
+    return 1;
+}
+
+void* TAP_MemSet(void* block, int value, uint32_t size) { return std::memset(block, value, size); }
+
+void* TAP_MemCpy(void* destination, const void* source, uint32_t size) {
+    return std::memcpy(destination, source, size);
+}
+
+int TAP_MemCmp(const void* a, const void* b, uint32_t size) { return std::memcmp(a, b, size); }
+
+void tapsim_MemoryInUse(uint32_t* blocks, uint64_t* bytes) {
+    if (blocks) *blocks = blocksInUse.load();
+    if (bytes) *bytes = bytesInUse.load();
+}
+
+void tapsim_FailAllocationsAfter(int successes) { allocationsBeforeFailure = successes; }
+
+}  // extern "C"

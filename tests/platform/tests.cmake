@@ -1,0 +1,1 @@
+steckwart_add_tests(platform/libtap LIBS tap)
