@@ -107,18 +107,35 @@ TEST(DeviceList, TextsAreUtf8AndEscaped) {
     EXPECT_NE(list.find("productname=\"HB Steckdose 3 Au\xc3\x9f" "en Pro\""), std::string::npos);
 }
 
-TEST(ShippedDevices, CoverEveryKindThePluginShows) {
+TEST(ShippedDevices, CoverEveryKindThePluginShowsWithinItsFirst8KB) {
     pugi::xml_document file;
     ASSERT_TRUE(file.load_file(shippedDevicesPath().c_str()));
-    auto devices = devicesOf(file);
+    auto all = devicesOf(file);
+    auto isKind = [](const char* kind) { return [kind](auto& d) { return d.second.at("kind") == kind; }; };
+    EXPECT_GT(std::count_if(all.begin(), all.end(), isKind("device")), 10);
+    EXPECT_GE(std::count_if(all.begin(), all.end(), isKind("group")), 1);
+
+    // The recorder reads the first 8191 bytes of the list: the devices
+    // complete in there must show every kind.  A current router spends
+    // roughly a kilobyte on a thermostat, so the list is longer.
+    RouterSim sim;
+    std::string list = sim.deviceList(sim.logIn());
+    EXPECT_GT(list.size(), 8191u);
+    std::string seen = "<devicelist>";
+    std::string head = list.substr(0, 8191);
+    std::smatch match;
+    for (auto it = head.cbegin(); std::regex_search(it, head.cend(), match, std::regex("<device .*?</device>"));
+         it = match.suffix().first)
+        seen += match.str();
+    pugi::xml_document early;
+    ASSERT_TRUE(early.load_string((seen + "</devicelist>").c_str()));
+    auto devices = devicesOf(early);
+
     auto count = [&](const std::function<bool(const Flat&)>& test) {
         return std::count_if(devices.begin(), devices.end(), [&](auto& d) { return test(d.second); });
     };
     auto bits = [](const Flat& d) { return std::stoul(d.at("@functionbitmask")); };
     auto has = [](const Flat& d, const char* key) { return d.count(key) > 0; };
-
-    EXPECT_GT(count([](const Flat& d) { return d.at("kind") == "device"; }), 10);
-    EXPECT_GE(count([](const Flat& d) { return d.at("kind") == "group"; }), 1);
     EXPECT_GE(count([&](const Flat& d) { return (bits(d) & 0x40) && d.at("hkr/nextchange/endperiod") != "0"; }), 1);
     EXPECT_GE(count([&](const Flat& d) {
         return (bits(d) & 0x40) && d.at("hkr/nextchange/endperiod") == "0" && d.at("hkr/nextchange/tchange") == "255";
@@ -130,11 +147,6 @@ TEST(ShippedDevices, CoverEveryKindThePluginShows) {
     EXPECT_GE(count([](const Flat& d) { return d.at("present") == "0"; }), 1);
     EXPECT_GE(count([](const Flat& d) { return d.at("name").find("\xc3\xa4") != std::string::npos ||
                                                 d.at("name").find("\xc3\xbc") != std::string::npos; }), 1);
-
-    // A current router spends roughly a kilobyte on a device; the recorder
-    // must cope with a list far beyond its 8 KB buffer.
-    RouterSim sim;
-    EXPECT_GT(sim.deviceList(sim.logIn()).size(), 500 * devices.size());
 }
 
 TEST(SetSwitchToggle, SwitchesOverAndTheNextListShowsIt) {
