@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -158,6 +159,25 @@ TEST(StrToUTF8, PrefixLongerThanTheTextStopsAtTheTerminator) {
         EXPECT_EQ(StrToUTF8(c.bytes, destination, 1), 0);
         EXPECT_STREQ(destination, "");
         EXPECT_EQ(SkipCharTableBytes(c.bytes), std::strchr(c.bytes, 0));
+    }
+}
+
+TEST(StrToUTF8, ShortTextsAtTheEndOfTheirBufferAreReadNoFurther) {
+    // Each text fills its heap block exactly: a read past its terminator is
+    // a read past the block, which the sanitizer flavour reports.
+    const std::string texts[] = {std::string("\x10", 1), std::string("\x10\x02", 2),
+                                 std::string("\x1F", 1), std::string("a\xC8", 2),
+                                 std::string("\x14\xA4\x40\xA4", 4), std::string("\xE2\x82", 2)};
+    for (const auto& text : texts) {
+        std::unique_ptr<char[]> exact(new char[text.size() + 1]);
+        std::memcpy(exact.get(), text.c_str(), text.size() + 1);
+        char destination[32];
+        for (uint8_t table : {0, 1, 12}) StrToUTF8(exact.get(), destination, table);
+        EXPECT_EQ(SkipCharTableBytes(exact.get()) - exact.get() <= static_cast<long>(text.size()),
+                  true);
+        int needsConversion, isUTF8;
+        GetStringEncoding(exact.get(), &needsConversion, &isUTF8);
+        EXPECT_LE(strlenUC(exact.get()), static_cast<int>(text.size()));
     }
 }
 
