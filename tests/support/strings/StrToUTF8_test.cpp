@@ -69,7 +69,7 @@ TEST(StrToUTF8, ConvertsEachKindOfText) {
         {"prefix 0x05 selects 8859-9 over the default", "\x05\xD0", 2, "\xC4\x9E", 1},
         {"prefix 0x01 selects 8859-5", "\x01\xB0", 1, "\xD0\x90", 1},
         {"prefix 0x0B selects 8859-15", "\x0B\xA4", 1, "\xE2\x82\xAC", 1},
-        {"prefix 0x10 with part 2", "\x10\x01\x02\xA1x", 1, "\xC4\x84x", 1},
+        {"prefix 0x10 selects ISO 8859-2", "\x10\x01\x02\xA1x", 1, "\xC4\x84x", 1},
         {"prefix 0x15 copies the rest", "\x15\xE4\xC3", 1, "\xE4\xC3", 1},
         {"prefix 0x1F skips one more byte", "\x1F\x07\xE4", 1, "\xC3\xA4", 1},
         {"other prefix keeps the default table", "\x13\xE4", 1, "\xC3\xA4", 1},
