@@ -85,7 +85,7 @@ bool decodeRun(const uint8_t*& data, const uint8_t* end, uint32_t* out, uint32_t
         std::fill(out, out + count, word(data));
         data += 4;
     } else {
-        if ((end - data) / 4 < count) return false;
+        if (static_cast<size_t>(end - data) / 4 < count) return false;
         for (uint32_t i = 0; i < count; ++i, data += 4) out[i] = word(data);
     }
     *produced = count;
