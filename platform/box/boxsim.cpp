@@ -228,6 +228,9 @@ int runInside(const Options& options, std::vector<Step> steps) {
     std::unique_ptr<FrontEnd> frontEnd = makeScriptedFrontEnd(std::move(steps), options.snapshots);
     int frontEndResult = frontEnd->run(box);
 
+    // Keys still queued may end the plug-in by themselves (an exit key at the
+    // end of a script): let them arrive before the stop event.
+    if (!box.ended() && !box.interrupted()) box.settle(milliseconds(2000));
     if (!box.ended()) {
         if (box.interrupted()) std::printf("boxsim: interrupted\n");
         box.stop();

@@ -146,12 +146,16 @@ TEST(Osd, PutGdRefusesMalformedImagesAndDrawsNothing) {
         {"size", good.image(3, 2)},
         {"no data", good.image(3, 2)},
         {"no pixels", good.image(0, 2)},
+        {"size that wraps around", good.image(65535, 65535)},
     };
     cases[3].image.version = 2;
     cases[4].image.compression = 0;
     cases[5].image.pixelFormat = 1;
     cases[6].image.size = 20;
     cases[7].image.data = nullptr;
+    // Regression: 65535 x 65535 x 4 wrapped to the 32-bit size 0xFFF80004,
+    // was taken, and the decoder then tried to allocate 16 GiB.
+    cases[9].image.size = static_cast<uint32_t>(65535ull * 65535ull * 4ull);
     for (Case& c : cases) {
         Region region(5, 4);
         EXPECT_NE(TAP_Osd_PutGd(region.number, 0, 0, &c.image, 0), 0) << c.name;
