@@ -131,6 +131,23 @@ TEST(Boxsim, SnapshotHoldsExactlyWhatThePlugInDrew) {
     EXPECT_NE(screen[0], 0xFF204080u) << "outside the region the TV picture shows";
 }
 
+TEST(Boxsim, SetsTheClockTimeZoneAndSystemIdAndGivesTheSameSnapshotEveryRun) {
+    std::vector<std::string> options = {"--clock", "2024-03-01T12:00:00", "--timezone",
+                                        "Europe/Berlin", "--tick", "5ms", "--system-id", "0x5A77",
+                                        "--script", "down; snap same.png; stop"};
+    BoxsimRun first = runBoxsim("reproducible1", options);
+    BoxsimRun second = runBoxsim("reproducible2", options);
+    ASSERT_EQ(first.result.exitCode, 7) << first.result.err;
+    ASSERT_EQ(second.result.exitCode, 7) << second.result.err;
+    // 2024-03-01 is day 60370; noon UTC is 13:00 in Berlin in winter.
+    EXPECT_NE(first.result.err.find("fixture: system id 0x5A77, day 60370 13:00"),
+              std::string::npos)
+        << first.result.err;
+    std::string png = process::readFile(first.folder + "/same.png");
+    EXPECT_GT(png.size(), 1000u);
+    EXPECT_EQ(png, process::readFile(second.folder + "/same.png"));
+}
+
 TEST(Boxsim, PreparesTheBoxFolderOnFirstUseAndUpdatesOnlyTheRouterLater) {
     BoxsimRun run = runBoxsim("boxfolder", {"--script", "stop", "--system-id", "0x12345A3C"});
     ASSERT_EQ(run.result.exitCode, 7) << run.result.err;
