@@ -41,7 +41,9 @@ enum { TAP_FirstRegion = 128 };
 //   - C & 0x8000: a repeat run: one 32-bit ARGB word follows, repeated
 //     (C & 0x7FFF) times;
 //   - otherwise: a literal run of C 32-bit ARGB words.
-//   All words are little-endian.  A run count of 0 is invalid.
+//   All words are little-endian.  A run count of 0 is invalid, and so is a
+//   run past the last pixel.  The packed length is not recorded: the data
+//   must hold the runs that width x height promise.
 typedef struct {
     uint8_t version;      // 1
     uint8_t reserved;     // 0
@@ -89,13 +91,29 @@ enum { FONT_Small = 0, FONT_Medium = 1, FONT_Large = 2 };
 // Text alignment for TAP_Osd_PutS.
 enum { TEXT_AlignLeft = 0, TEXT_AlignCentre = 1, TEXT_AlignRight = 2 };
 
-// Draws text (UTF-8, or ISO-8859-1 where it is not valid UTF-8) in the
-// firmware font between x and maxX, cut at maxX.  A background with alpha 0
-// leaves the region under the text as it is.  style and dotted: 0.
+// Draws one line of text in the firmware font into columns x … maxX − 1 of
+// the region (maxX is cut to the region's width), rows y … y + line height − 1
+// (18, 22 and 26 for sizes 0, 1, 2; larger sizes are 2).
+// - Text: each well-formed UTF-8 sequence is one character; any other byte
+//   is its ISO-8859-1 character.  Control characters (below U+0020,
+//   U+007F … U+009F) and characters the font lacks are left out.  Combining
+//   marks (U+0300 … U+036F and the spacing accents ¨ ´ ¸) are centred over
+//   the character before them and take no room.
+// - Placement: alignment 1 centres the text between x and maxX, 2 puts its
+//   right edge at maxX, anything else starts it at x.  A text wider than the
+//   room starts at x and is cut at maxX, pixel by pixel.
+// - Colour: a background whose alpha byte is not 0 first fills the whole
+//   line box (x … maxX − 1, one line high); a background with alpha 0 leaves
+//   the region's pixels.  A glyph's coverage c (0 … 255) is blended onto the
+//   pixel under it, every channel alpha included:
+//   (foreground · c + pixel · (255 − c) + 127) / 255.
+// Returns 0, or -1 (nothing drawn) for an unknown region, a null text or a
+// firmware font that cannot be loaded.  style and dotted are ignored (0).
 int TAP_Osd_PutS(uint16_t region, uint32_t x, uint32_t y, uint32_t maxX, const char* text,
                  uint32_t foreground, uint32_t background, uint8_t style, uint8_t fontSize,
                  uint8_t dotted, uint8_t align);
-// Width in pixels of text in the firmware font.
+// Width in pixels that TAP_Osd_PutS gives text in the firmware font (marks
+// and left-out characters add nothing); 0 for null or without the font.
 int TAP_Osd_GetW(const char* text, uint8_t style, uint8_t fontSize);
 
 // ---- Memory ---------------------------------------------------------------

@@ -85,7 +85,7 @@ bool decodeRun(const uint8_t*& data, const uint8_t* end, uint32_t* out, uint32_t
         std::fill(out, out + count, word(data));
         data += 4;
     } else {
-        if ((end - data) / 4 < count) return false;
+        if (static_cast<size_t>(end - data) / 4 < count) return false;
         for (uint32_t i = 0; i < count; ++i, data += 4) out[i] = word(data);
     }
     *produced = count;
@@ -109,8 +109,10 @@ bool unpack(const TAP_GraphicData* image, std::vector<uint32_t>* out) {
     if (!image || !image->data || image->version != GrData_Version ||
         image->compression != GrData_RunLength || image->pixelFormat != GrData_ARGB8888)
         return false;
-    uint32_t total = static_cast<uint32_t>(image->width) * image->height;
-    if (total == 0 || image->size != total * 4) return false;
+    uint64_t total = uint64_t{image->width} * image->height;
+    if (total == 0 || total > uint64_t{kMaxRegionSide} * kMaxRegionSide ||
+        image->size != total * 4)
+        return false;
     out->assign(total, 0);
     // The packed length is not recorded; a run may read at most what the
     // largest possible packing of this many pixels takes.

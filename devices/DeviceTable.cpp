@@ -1,0 +1,13 @@
+// The device table and the selection: zero at load, so that the list is
+// empty until the first device list has been parsed; record 1 selected.
+#include <stddef.h>
+
+#include "devices.h"
+
+static_assert(offsetof(DeviceRecord, reserved) == 236, "the named fields fill 236 bytes");
+
+extern "C" {
+
+DeviceTable _SmartHome;
+uint8_t _aktDev = 1;
+}

@@ -1,0 +1,169 @@
+// Readdev: the attributes of a device or group start tag into a record.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "devices.h"
+
+namespace {
+
+class Readdev_ : public ::testing::Test {
+  protected:
+    void SetUp() override { std::memset(_SmartHome, 0, DeviceTableSize); }
+
+    // Fills a slot with the values of another device, as a former parse did.
+    static void FillWithOtherDevice(int slot) {
+        DeviceRecord& d = _SmartHome[slot];
+        std::strcpy(d.ain, "99999 9999999");
+        d.id = 4242;
+        d.functionbitmask = 0x0200;
+        std::strcpy(d.fwversion, "old");
+        std::strcpy(d.manufacturer, "old");
+        std::strcpy(d.productname, "old");
+        std::strcpy(d.name, "Old name");
+        d.tsollDelta = 3;
+    }
+
+    static void ExpectAttributes(int slot, const char* ain, int32_t id, uint16_t functions,
+                                 const char* fwversion, const char* manufacturer,
+                                 const char* productname) {
+        const DeviceRecord& d = _SmartHome[slot];
+        EXPECT_STREQ(d.ain, ain);
+        EXPECT_EQ(d.id, id);
+        EXPECT_EQ(d.functionbitmask, functions);
+        EXPECT_STREQ(d.fwversion, fwversion);
+        EXPECT_STREQ(d.manufacturer, manufacturer);
+        EXPECT_STREQ(d.productname, productname);
+    }
+};
+
+TEST_F(Readdev_, ReadsEveryAttributeOfADeviceStartTag) {
+    std::string tag =
+        "<device identifier=\"11657 0272633\" id=\"16\" functionbitmask=\"35712\" "
+        "fwversion=\"04.25\" manufacturer=\"Ostwerk\" productname=\"Stecker 210\"";
+    FillWithOtherDevice(3);
+    const std::string before = tag;
+
+    EXPECT_EQ(Readdev(tag.data(), 3), 1);
+
+    ExpectAttributes(3, "11657 0272633", 16, 35712, "04.25", "Ostwerk", "Stecker 210");
+    const DeviceRecord& d = _SmartHome[3];
+    EXPECT_STREQ(d.name, "Old name") << "children are not Readdev's business";
+    EXPECT_EQ(d.tsollDelta, 3);
+    EXPECT_EQ(tag, before);
+}
+
+TEST_F(Readdev_, FindsAttributesInAnyOrder) {
+    // Current routers write another attribute before identifier on groups.
+    std::string tag =
+        "<group synchronized=\"1\" productname=\"\" manufacturer=\"Ostwerk\" fwversion=\"1.0\" "
+        "functionbitmask=\"6784\" id=\"900\" identifier=\"grp2A1B3C-3E9D\"";
+    Readdev(tag.data(), 0);
+    ExpectAttributes(0, "grp2A1B3C-3E9D", 900, 6784, "1.0", "Ostwerk", "");
+}
+
+TEST_F(Readdev_, MatchesOnlyWholeAttributeNames) {
+    std::string tag =
+        "<device productid=\"77\" xidentifier=\"wrong\" identifier=\"12345 6789012\" id=\"5\" "
+        "functionbitmask=\"512\"";
+    Readdev(tag.data(), 0);
+    EXPECT_EQ(_SmartHome[0].id, 5);
+    EXPECT_STREQ(_SmartHome[0].ain, "12345 6789012");
+}
+
+struct TextCase {
+    const char* label;
+    const char* attribute;  // what follows "productname=" in the start tag
+    const char* expected;
+};
+
+// A text attribute never keeps the value of the device that was in the slot
+// before: a value that is missing or does not fit is stored empty.
+const TextCase kTextCases[] = {
+    {"FifteenCharactersAreCopiedWhole", "\"ThermoLine 3010\"", "ThermoLine 3010"},
+    {"SixteenCharactersAreStoredEmpty", "\"ThermoLine 30100\"", ""},
+    {"TwentyThreeCharactersAreStoredEmpty", "\"Zwischenstecker Outdoor\"", ""},
+    {"EmptyValue", "\"\"", ""},
+    {"SingleQuotes", "'Plug 2'", "Plug 2"},
+    {"BlankAfterTheEqualsSign", " \"Plug 2\"", "Plug 2"},
+    {"UnquotedValueIsNotTakenFromTheNextAttribute", "Plug id=\"7\"", ""},
+    {"UnterminatedValue", "\"Plug", ""},
+};
+
+class TextTable : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(TextTable, StoresTheValueOnlyWhenItFits) {
+    const TextCase& c = GetParam();
+    std::memset(_SmartHome, 0, DeviceTableSize);
+    std::strcpy(_SmartHome[1].productname, "Previous");
+    std::string tag = std::string("<device identifier=\"1\" productname=") + c.attribute;
+    Readdev(tag.data(), 1);
+    EXPECT_STREQ(_SmartHome[1].productname, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Readdev, TextTable, ::testing::ValuesIn(kTextCases),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(Readdev_, GroupIdentifierTooLongLeavesNoOtherDevicesAin) {
+    // Keys toggle the device whose ain the selected record holds.
+    FillWithOtherDevice(0);
+    std::string tag =
+        "<group synchronized=\"0\" identifier=\"grp2A1B3C-3E9D0F123\" id=\"900\" "
+        "functionbitmask=\"6784\"";
+    Readdev(tag.data(), 0);
+    EXPECT_STREQ(_SmartHome[0].ain, "");
+}
+
+TEST_F(Readdev_, MissingTextAttributesAreStoredEmpty) {
+    FillWithOtherDevice(0);
+    std::string tag = "<device id=\"20\"";
+    Readdev(tag.data(), 0);
+    EXPECT_STREQ(_SmartHome[0].ain, "");
+    EXPECT_STREQ(_SmartHome[0].fwversion, "");
+    EXPECT_STREQ(_SmartHome[0].manufacturer, "");
+    EXPECT_STREQ(_SmartHome[0].productname, "");
+}
+
+struct NumberCase {
+    const char* label;
+    const char* attributes;
+    int32_t id;
+    uint16_t functionbitmask;
+};
+
+// The slot held id 4242 and bitmask 0x200 before.
+const NumberCase kNumberCases[] = {
+    {"DecimalValues", "id=\"17\" functionbitmask=\"320\"", 17, 320},
+    {"BitmaskKeepsItsLow16Bits", "id=\"17\" functionbitmask=\"74565\"", 17, 0x2345},
+    {"NegativeBitmaskWraps", "id=\"-3\" functionbitmask=\"-1\"", -3, 0xFFFF},
+    {"ConversionStopsAtTheQuote", "id=\"18abc\" functionbitmask=\"\"", 18, 0},
+    {"MissingAttributesLeaveTheFields", "fwversion=\"1\"", 4242, 0x200},
+    {"UnquotedValuesLeaveTheFields", "id=19 functionbitmask=64 fwversion=\"5\"", 4242, 0x200},
+};
+
+class NumberTable : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(NumberTable, ConvertsTheQuotedNumber) {
+    const NumberCase& c = GetParam();
+    std::memset(_SmartHome, 0, DeviceTableSize);
+    _SmartHome[2].id = 4242;
+    _SmartHome[2].functionbitmask = 0x200;
+    std::string tag = std::string("<device identifier=\"1\" ") + c.attributes;
+    Readdev(tag.data(), 2);
+    EXPECT_EQ(_SmartHome[2].id, c.id);
+    EXPECT_EQ(_SmartHome[2].functionbitmask, c.functionbitmask);
+}
+
+INSTANTIATE_TEST_SUITE_P(Readdev, NumberTable, ::testing::ValuesIn(kNumberCases),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(Readdev_, SlotOutsideTheTableWritesNothing) {
+    std::string tag = "<device identifier=\"1\" id=\"2\"";
+    EXPECT_EQ(Readdev(tag.data(), DeviceTableRecords), 0);
+    EXPECT_EQ(Readdev(tag.data(), -1), 0);
+    EXPECT_EQ(_SmartHome[DeviceTableRecords - 1].id, 0);
+    EXPECT_EQ(_SmartHome[0].id, 0);
+}
+
+}  // namespace

@@ -1,0 +1,1 @@
+steckwart_add_tests(devices LIBS steckwart support tap)
