@@ -106,7 +106,7 @@ TEST(CommandLine, APortInUseStopsWithAClearError) {
 }
 
 TEST(CommandLine, AnAddressNotOfThisMachineStops) {
-    Finished foreign = routersim({"--bind", "192.0.2.1"});  // documentation range
+    Finished foreign = routersim({"--port", "0", "--bind", "192.0.2.1"});  // documentation range
     EXPECT_EQ(foreign.status, 1);
     EXPECT_NE(foreign.err.find("cannot listen on 192.0.2.1:0: Cannot assign requested address"), std::string::npos)
         << foreign.err;
