@@ -43,7 +43,8 @@ TEST(Control, DeviceValuesChangeAndTheListFollows) {
 
     sim.control("device?ain=08761%200453201&present=0&powermeter/power=1234&name=Neuer%20Fernseher%20%C3%9C"
                 "&@fwversion=9.99&alert/state=1");
-    sim.control("device?ain=130770241561&hkr/nextchange/endperiod=0&hkr/nextchange/tchange=255");
+    sim.control("device?ain=130770241561&hkr/nextchange/endperiod=0&hkr/nextchange/tchange=255"
+                "&name=B%FCro");  // ISO-8859-1
     std::string list = sim.deviceList(sid);
     pugi::xml_document document;
     ASSERT_TRUE(document.load_string(list.c_str()));
@@ -58,6 +59,7 @@ TEST(Control, DeviceValuesChangeAndTheListFollows) {
     pugi::xml_node thermostat = document.child("devicelist").find_child_by_attribute("identifier", "13077 0241561");
     EXPECT_STREQ(thermostat.child("hkr").child("nextchange").child_value("endperiod"), "0");
     EXPECT_STREQ(thermostat.child("hkr").child("nextchange").child_value("tchange"), "255");
+    EXPECT_STREQ(thermostat.child_value("name"), "B\xc3\xbcro");
 }
 
 TEST(Control, MalformedDeviceChangesAreRefusedWhole) {

@@ -161,7 +161,7 @@ TEST(Faults, MalformedRulesAreRefused) {
     RouterSim sim;
     for (const char* query : {"fault", "fault?kind=explode", "fault?kind=delay", "fault?kind=delay&ms=-1",
                               "fault?kind=delay&ms=1x", "fault?kind=drop&count=0", "fault?kind=drop&path=login",
-                              "fault?kind=error&status=99", "fault?kind=error&status=600",
+                              "fault?kind=error&status=100", "fault?kind=error&status=600",
                               "fault?kind=truncate&mode=half", "fault?kind=truncate&bytes=many"}) {
         SCOPED_TRACE(query);
         auto answer = sim.client().Get((std::string("/__control/") + query).c_str());
