@@ -2,7 +2,12 @@
 steckwart_add_tests(support/strings LIBS support tap)
 steckwart_add_tests(support/files LIBS support tap)
 steckwart_add_tests(support/firmware LIBS support tap)
-steckwart_add_tests(support/osd LIBS support tap)
+# Tests that read the library's warnings link a recording LogEntrySupLibPrintf
+# in place of the library's own, which discards them (logcapture.h).
+add_library(support_logcapture OBJECT support/logcapture/logcapture.cpp)
+target_include_directories(support_logcapture PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/support/logcapture)
+steckwart_add_tests(support/osd LIBS support_logcapture support tap)
+steckwart_add_tests(support/osd/noregiontable LIBS support_logcapture support tap_nointernals)
 
 # A firmware without the internals that plug-ins look up by name.
 steckwart_add_tests(support/firmware/nointernals LIBS support tap_nointernals)
