@@ -9,6 +9,19 @@ target_include_directories(support_logcapture PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}
 steckwart_add_tests(support/osd LIBS support_logcapture support tap)
 steckwart_add_tests(support/osd/noregiontable LIBS support_logcapture support tap_nointernals)
 
+# The font manager's tests: hand-made fonts, the program name the plug-in
+# image would define, and a count of the reads the font manager makes
+# (--wrap=read sees every read(2) call of the objects linked in).
+add_library(support_fonttest OBJECT support/fontmanager/common/fonttest.cpp)
+target_include_directories(support_fonttest PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/support/fontmanager/common)
+target_link_libraries(support_fonttest PUBLIC steckwart_testing support tap)
+steckwart_add_tests(support/fontmanager LIBS support_fonttest support_logcapture support tap)
+get_property(fontmanager_test_targets DIRECTORY PROPERTY BUILDSYSTEM_TARGETS)
+list(FILTER fontmanager_test_targets INCLUDE REGEX "^support_fontmanager_.*_test$")
+foreach(target ${fontmanager_test_targets})
+  target_link_options(${target} PRIVATE LINKER:--wrap=read)
+endforeach()
+
 # A firmware without the internals that plug-ins look up by name.
 steckwart_add_tests(support/firmware/nointernals LIBS support tap_nointernals)
 # The firmware is always loaded on the box, also for a test that calls none
