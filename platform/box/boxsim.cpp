@@ -4,8 +4,9 @@
 // Outside the sandbox it checks the image and the command line, prepares the
 // box folder and re-executes itself through the sandbox launcher (which lies
 // beside it) with --inside.  Inside it loads the image, calls __TAP_Init_,
-// runs TAP_Main on a thread of its own and lets a front end drive the box
-// (keys, stop, snapshots).  Ctrl-C and SIGTERM send the firmware's stop
+// runs TAP_Main on a thread of its own and lets a front end drive the box:
+// the web remote (a page with the live screen and a remote control) or a key
+// script (keys, stop, snapshots).  Ctrl-C and SIGTERM send the firmware's stop
 // event.  It exits with TAP_Main's result; its own failures use the codes in
 // options.h.
 #include <limits.h>
@@ -68,6 +69,11 @@ public:
     bool ended() const override {
         std::lock_guard<std::mutex> lock(mutex_);
         return ended_;
+    }
+
+    int result() const override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return result_;
     }
 
     bool interrupted() const override { return interruptedBySignal; }
@@ -204,8 +210,17 @@ int runInside(const Options& options, std::vector<Step> steps) {
     if (!sandboxed || std::strcmp(sandboxed, "1") != 0 || stat("/mnt/hd", &disk) != 0)
         fail(kExitUsage, "--inside is for boxsim's own use inside the sandbox");
 
-    PluginInfo info;
+    // The web remote's port first: when it is taken, the plug-in never starts.
     std::string error;
+    std::unique_ptr<FrontEnd> frontEnd;
+    if (options.frontEnd == "web") {
+        frontEnd = makeWebFrontEnd(options.port, &error);
+        if (!frontEnd) fail(kExitFailure, error);
+    } else {
+        frontEnd = makeScriptedFrontEnd(std::move(steps), options.snapshots);
+    }
+
+    PluginInfo info;
     if (!checkImage(options.image, &info, &error)) fail(kExitFailure, error);
     printPluginInfo(info);
 
@@ -225,7 +240,6 @@ int runInside(const Options& options, std::vector<Step> steps) {
 
     RunningBox box;
     box.start(entry.main);
-    std::unique_ptr<FrontEnd> frontEnd = makeScriptedFrontEnd(std::move(steps), options.snapshots);
     int frontEndResult = frontEnd->run(box);
 
     // Keys still queued may end the plug-in by themselves (an exit key at the

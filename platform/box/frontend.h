@@ -1,8 +1,7 @@
 // The seam between boxsim and its front ends.  A front end drives the
 // running box (keys, stop, screen) through Box; boxsim owns the plug-in's
-// thread and the firmware.  The scripted front end plays a key script; a web
-// front end (a page with the live screen and a remote control) fits the same
-// interface.
+// thread and the firmware.  The scripted front end plays a key script; the
+// web front end serves a page with the live screen and a remote control.
 #ifndef STECKWART_BOXSIM_FRONTEND_H
 #define STECKWART_BOXSIM_FRONTEND_H
 
@@ -27,6 +26,8 @@ public:
     virtual void stop() = 0;
     // True once TAP_Main has returned.
     virtual bool ended() const = 0;
+    // TAP_Main's result, once ended() is true.
+    virtual int result() const = 0;
     // True once the user asked boxsim to end (Ctrl-C, SIGTERM).
     virtual bool interrupted() const = 0;
     // Waits up to timeout; returns early when the plug-in ends or boxsim is
@@ -51,6 +52,12 @@ public:
 // Plays steps; snapshot names are relative to snapshotFolder.
 std::unique_ptr<FrontEnd> makeScriptedFrontEnd(std::vector<Step> steps,
                                                std::string snapshotFolder);
+
+// Serves the web remote on 127.0.0.1:port (0: a free port).  Binds at once,
+// so a port in use is known before the plug-in starts: then returns null
+// with error naming the port and how to choose another.  Prints the address
+// to open.
+std::unique_ptr<FrontEnd> makeWebFrontEnd(uint16_t port, std::string* error);
 
 }  // namespace boxsim
 

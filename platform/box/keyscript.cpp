@@ -69,19 +69,24 @@ bool parseStep(const std::string& text, Step* step) {
         return true;
     }
     step->kind = Step::Key;
-    if (word.size() == 1 && word[0] >= '0' && word[0] <= '9') {
-        step->code = KEY_0 + static_cast<uint32_t>(word[0] - '0');
-        return true;
-    }
-    for (const NamedKey& key : kKeys)
-        if (word == key.name) {
-            step->code = key.code;
-            return true;
-        }
+    if (keyByName(word, &step->code)) return true;
     return word.rfind("0x", 0) == 0 && parseCode(word, &step->code);
 }
 
 }  // namespace
+
+bool keyByName(const std::string& name, uint32_t* code) {
+    if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') {
+        *code = KEY_0 + static_cast<uint32_t>(name[0] - '0');
+        return true;
+    }
+    for (const NamedKey& key : kKeys)
+        if (name == key.name) {
+            *code = key.code;
+            return true;
+        }
+    return false;
+}
 
 bool parseScript(const std::string& text, std::vector<Step>* steps, std::string* error) {
     steps->clear();

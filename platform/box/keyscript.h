@@ -29,6 +29,10 @@ struct Step {
 // Parses a script.  On failure returns false with error naming the step.
 bool parseScript(const std::string& text, std::vector<Step>* steps, std::string* error);
 
+// The code of a remote-control key by the name scripts and the web remote
+// use ("ok", "next", "0" … "9"); false for any other name.
+bool keyByName(const std::string& name, uint32_t* code);
+
 }  // namespace boxsim
 
 #endif

@@ -39,8 +39,10 @@ void usage(FILE* out) {
         "  --clock TIME         start the box clock at TIME (UTC: 2024-03-01T12:00:00,\n"
         "                       or @UNIXSECONDS); it runs on from there\n"
         "  --timezone ZONE      the box's time zone (e.g. Europe/Berlin; default the PC's)\n"
-        "Front end:\n"
-        "  --front-end scripted plays a key script (the only front end so far)\n"
+        "Front end (the web remote unless a key script is given):\n"
+        "  --front-end web      serves a page with the live TV screen and a remote control\n"
+        "  --port N             the web remote's port on 127.0.0.1 (default 8090; 0: a free one)\n"
+        "  --front-end scripted plays a key script, headless\n"
         "  --script TEXT        the key script, e.g. 'wait 3s; down; ok; snap panel.png'\n"
         "  --script-file FILE   the key script from a file\n"
         "  --snapshots DIR      folder for snapshot files (default: the current folder)\n"
@@ -51,12 +53,15 @@ void usage(FILE* out) {
         "  wait DURATION | wait end | snap FILE.png | stop |\n"
         "  up down left right ok info exit | previous next lower raise | 0..9 |\n"
         "  0x1001E | key N\n"
-        "Without a script boxsim runs until the plug-in ends or you press Ctrl-C; at the\n"
-        "end of a script it sends the stop event.  DURATION: a number with us, ms or s.\n"
+        "Without a script the scripted front end runs until the plug-in ends or you\n"
+        "press Ctrl-C; at the end of a script it sends the stop event.  The web remote\n"
+        "runs until the plug-in ends (its exit key, the page's stop button) or Ctrl-C.\n"
+        "DURATION: a number with us, ms or s.\n"
         "\n"
-        "Exit status: TAP_Main's result; 1 the image could not be loaded or a snapshot\n"
-        "not written; 2 bad command line or script; 124 the plug-in did not end after\n"
-        "the stop event; 125 the sandbox could not be made.\n");
+        "Exit status: TAP_Main's result; 1 the image could not be loaded, a snapshot\n"
+        "not written or the web remote's port not used; 2 bad command line or script;\n"
+        "124 the plug-in did not end after the stop event; 125 the sandbox could not be\n"
+        "made.\n");
 }
 
 [[noreturn]] void badUsage(const std::string& message) {
@@ -140,8 +145,7 @@ bool parseDuration(const std::string& text, uint64_t* microseconds) {
 Options parseOptions(int argc, char** argv) {
     Options options;
     options.box = STECKWART_DEFAULT_BOX;
-    // Without a script the box runs until the plug-in ends or the user stops it.
-    options.script = "wait end";
+    bool scriptGiven = false;
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
         if (option == "--help" || option == "-h") {
@@ -186,13 +190,21 @@ Options parseOptions(int argc, char** argv) {
                     badUsage("--timezone wants a zone such as Europe/Berlin");
                 options.timeZone = value;
             } else if (option == "--front-end") {
-                if (value != "scripted")
-                    badUsage("unknown front end '" + value + "' (there is: scripted)");
+                if (value != "scripted" && value != "web")
+                    badUsage("unknown front end '" + value + "' (there are: web, scripted)");
                 options.frontEnd = value;
+            } else if (option == "--port") {
+                bool digits = value.find_first_not_of("0123456789") == std::string::npos;
+                if (!digits || !parseUnsigned(value, 65535, &number))
+                    badUsage("--port wants a number from 0 to 65535 (0: a free one), not '" +
+                             value + "'");
+                options.port = static_cast<uint16_t>(number);
             } else if (option == "--script") {
                 options.script = value;
+                scriptGiven = true;
             } else if (option == "--script-file") {
                 options.script = readScriptFile(value);
+                scriptGiven = true;
             } else if (option == "--snapshots") {
                 options.snapshots = value;
             } else if (option == "--stop-timeout") {
@@ -208,6 +220,11 @@ Options parseOptions(int argc, char** argv) {
         options.image = option;
     }
     if (options.image.empty()) badUsage("which plug-in image? (e.g. build/host/plugin/Steckwart.so)");
+    if (options.frontEnd.empty()) options.frontEnd = scriptGiven ? "scripted" : "web";
+    if (options.frontEnd == "web" && scriptGiven)
+        badUsage("a key script needs the scripted front end (--front-end scripted)");
+    // Without a script the box runs until the plug-in ends or the user stops it.
+    if (!scriptGiven) options.script = "wait end";
     options.image = absolute(options.image);
     options.box = absolute(options.box);
     options.snapshots = absolute(options.snapshots.empty() ? "." : options.snapshots);
@@ -221,10 +238,16 @@ std::vector<std::string> insideArguments(const Options& options) {
         "--system-id", std::to_string(options.systemId),
         "--tick", std::to_string(options.tickMicroseconds) + "us",
         "--front-end", options.frontEnd,
-        "--script", options.script,
         "--snapshots", options.snapshots,
         "--stop-timeout", std::to_string(options.stopTimeoutMilliseconds) + "ms",
     };
+    if (options.frontEnd == "web") {
+        arguments.push_back("--port");
+        arguments.push_back(std::to_string(options.port));
+    } else {
+        arguments.push_back("--script");
+        arguments.push_back(options.script);
+    }
     if (options.clock) {
         arguments.push_back("--clock");
         arguments.push_back("@" + std::to_string(options.clock));

@@ -11,11 +11,15 @@ namespace boxsim {
 
 // Exit codes of boxsim itself; otherwise it exits with TAP_Main's result.
 enum ExitCode {
-    kExitFailure = 1,      // the plug-in could not be loaded, a snapshot not written
+    kExitFailure = 1,      // the plug-in could not be loaded, a snapshot not written,
+                           // the web remote's port not used
     kExitUsage = 2,        // bad command line or key script
     kExitStopTimeout = 124,  // the plug-in did not end after the stop event
     kExitSandbox = 125,    // the sandbox could not be made (from the launcher)
 };
+
+// Beside the router simulator's 8080, where the demo runs it.
+constexpr uint16_t kDefaultWebPort = 8090;
 
 struct Options {
     std::string image;      // absolute path of the plug-in image
@@ -23,8 +27,9 @@ struct Options {
     std::string router;     // router address for the settings; empty: keep
     std::string user;       // router login for the settings; empty: keep
     std::string password;
-    std::string frontEnd = "scripted";
-    std::string script;     // the key script's text
+    std::string frontEnd;   // "web" or "scripted"; empty: scripted with a script, else web
+    uint16_t port = kDefaultWebPort;  // the web remote's port on 127.0.0.1; 0: a free one
+    std::string script;     // the key script's text; empty: none given
     std::string snapshots;  // absolute folder that snapshot names are relative to
     uint32_t tickMicroseconds = 10000;
     int64_t clock = 0;      // Unix seconds the clock starts at; 0: the PC's clock

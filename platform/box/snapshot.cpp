@@ -1,4 +1,4 @@
-// PNG snapshots of the composed screen, written with libpng.
+// PNG images of the composed screen, encoded with libpng.
 #include "snapshot.h"
 
 #include <png.h>
@@ -10,38 +10,57 @@
 #include <vector>
 
 namespace boxsim {
+namespace {
 
-bool writePng(const std::string& path, const uint32_t* pixels, uint32_t width, uint32_t height,
-              std::string* error) {
+void appendToString(png_structp png, png_bytep data, png_size_t length) {
+    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<char*>(data), length);
+}
+
+void flushNothing(png_structp) {}
+
+}  // namespace
+
+bool encodePng(const uint32_t* pixels, uint32_t width, uint32_t height, int compression,
+               std::string* png) {
+    png->clear();
     std::vector<uint8_t> rows(static_cast<size_t>(width) * height * 3);
     for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
         rows[3 * i] = static_cast<uint8_t>(pixels[i] >> 16);
         rows[3 * i + 1] = static_cast<uint8_t>(pixels[i] >> 8);
         rows[3 * i + 2] = static_cast<uint8_t>(pixels[i]);
     }
-    std::string temporary = path + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) {
-        *error = "cannot write " + path + ": " + std::strerror(errno);
+    png_structp writer = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = writer ? png_create_info_struct(writer) : nullptr;
+    volatile bool encoded = false;  // survives libpng's longjmp on errors
+    if (writer && info && setjmp(png_jmpbuf(writer)) == 0) {
+        png_set_write_fn(writer, png, appendToString, flushNothing);
+        png_set_compression_level(writer, compression);
+        png_set_IHDR(writer, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_write_info(writer, info);
+        for (uint32_t row = 0; row < height; ++row)
+            png_write_row(writer, &rows[static_cast<size_t>(row) * width * 3]);
+        png_write_end(writer, nullptr);
+        encoded = true;
+    }
+    png_destroy_write_struct(writer ? &writer : nullptr, info ? &info : nullptr);
+    if (!encoded) png->clear();
+    return encoded;
+}
+
+bool writePng(const std::string& path, const uint32_t* pixels, uint32_t width, uint32_t height,
+              std::string* error) {
+    std::string png;
+    if (!encodePng(pixels, width, height, -1, &png)) {
+        *error = "cannot write " + path + ": the PNG encoder failed";
         return false;
     }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    volatile bool written = false;  // survives libpng's longjmp on errors
-    if (png && info && setjmp(png_jmpbuf(png)) == 0) {
-        png_init_io(png, file);
-        png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(png, info);
-        for (uint32_t row = 0; row < height; ++row)
-            png_write_row(png, &rows[static_cast<size_t>(row) * width * 3]);
-        png_write_end(png, nullptr);
-        written = true;
-    }
-    png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
-    if (std::fclose(file) != 0) written = false;
+    std::string temporary = path + ".tmp";
+    FILE* file = std::fopen(temporary.c_str(), "wb");
+    bool written = file && std::fwrite(png.data(), 1, png.size(), file) == png.size();
+    if (file && std::fclose(file) != 0) written = false;
     if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
-    *error = "cannot write " + path + (written ? std::string(": ") + std::strerror(errno) : "");
+    *error = "cannot write " + path + ": " + std::strerror(errno);
     std::remove(temporary.c_str());
     return false;
 }

@@ -39,7 +39,7 @@ if(NOT STECKWART_FLAVOUR STREQUAL "box")
   target_compile_definitions(steckwart_process PRIVATE STECKWART_TEST_OUTPUT="${output}")
   add_executable(nonamespaces platform/box/nonamespaces.cpp)
 
-  foreach(name sandbox boxsim)
+  foreach(name sandbox boxsim webremote)
     add_executable(platform_box_${name}_test platform/box/${name}_test.cpp)
     target_link_libraries(platform_box_${name}_test PRIVATE steckwart_process GTest::gtest_main)
     add_test(NAME platform/box/${name} COMMAND platform_box_${name}_test)
@@ -54,6 +54,13 @@ if(NOT STECKWART_FLAVOUR STREQUAL "box")
     STECKWART_NONAMESPACES="$<TARGET_FILE:nonamespaces>"
     STECKWART_FONT_DIR="${STECKWART_FONT_DIR}")
   add_dependencies(platform_box_boxsim_test boxsim boxsim_fixture nonamespaces)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(WEBREMOTE_HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
+  target_link_libraries(platform_box_webremote_test PRIVATE tap_api PNG::PNG
+                                                            PkgConfig::WEBREMOTE_HTTPLIB)
+  target_compile_definitions(platform_box_webremote_test PRIVATE
+    STECKWART_BOXSIM="$<TARGET_FILE:boxsim>" STECKWART_FIXTURE="$<TARGET_FILE:boxsim_fixture>")
+  add_dependencies(platform_box_webremote_test boxsim boxsim_fixture)
   add_dependencies(platform_box_sandbox_test sandbox)
 endif()
 

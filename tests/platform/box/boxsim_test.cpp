@@ -273,7 +273,7 @@ TEST(Boxsim, GivesUpOnAPlugInThatDoesNotEndAfterTheStopEvent) {
 
 TEST(Boxsim, SendsTheStopEventOnSigterm) {
     std::string folder = process::freshFolder("boxsim/sigterm");
-    process::Running boxsim(boxsimCommand(folder, kFixture, {}));
+    process::Running boxsim(boxsimCommand(folder, kFixture, {"--front-end", "scripted"}));
     ASSERT_TRUE(process::eventually(30, [&] {
         return boxsim.errSoFar().find("fixture: main") != std::string::npos;
     })) << boxsim.errSoFar();
