@@ -31,15 +31,17 @@ public:
     explicit WebBoxsim(const std::string& name, std::vector<std::string> extra = {})
         : folder_(process::freshFolder("webremote/" + name)),
           running_(command(folder_, extra)) {
-        std::smatch match;
         std::regex address("web remote at http://127\\.0\\.0\\.1:([0-9]+)/");
         bool listening = process::eventually(30, [&] {
             std::string out = running_.outSoFar();
-            return std::regex_search(out, match, address) &&
-                   running_.errSoFar().find("fixture: main") != std::string::npos;
+            std::smatch match;
+            if (!std::regex_search(out, match, address) ||
+                running_.errSoFar().find("fixture: main") == std::string::npos)
+                return false;
+            port_ = std::stoi(match[1]);
+            return true;
         });
         EXPECT_TRUE(listening) << running_.outSoFar() << running_.errSoFar();
-        if (listening) port_ = std::stoi(match[1]);
     }
 
     httplib::Client client() const {
