@@ -83,6 +83,7 @@ int convert(const char* path, int from, int to, Builder* out) {
         return 1;
     }
     case PATH_FirmwareFolder * 10 + PATH_LibcFolder:
+    case PATH_FirmwareFile * 10 + PATH_LibcFile:
         add(out, DISK_ROOT);
         addAbsolute(out, path);
         return 1;
@@ -112,10 +113,6 @@ int convert(const char* path, int from, int to, Builder* out) {
         addPart(out, absolute.text, folderPartLength(absolute.text));
         return 1;
     }
-    case PATH_FirmwareFile * 10 + PATH_LibcFile:
-        add(out, DISK_ROOT);
-        addAbsolute(out, path);
-        return 1;
     case PATH_LibcFile * 10 + PATH_FirmwareFolder:
         if (!slash || !IsOnDisk(path)) return 0;
         addPart(out, path + DISK_ROOT_Length, folderPartLength(path) - DISK_ROOT_Length);

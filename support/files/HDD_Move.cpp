@@ -3,8 +3,8 @@
 // subtitle files).
 //
 // The file keeps its name; when the destination already holds one of that
-// name, a number is added (MakeUniqueFileName), so nothing is ever
-// replaced.  Companions are renamed after the recording's new name and are
+// name, the first free numbered form is taken (MakeUniqueFileName), so
+// nothing is ever replaced.  Companions are renamed after the recording's new name and are
 // skipped silently when missing.  Just before the subtitle file, the two
 // subtitle names are reported on a terminal (PrintNet) through `puffer`.
 //
@@ -55,7 +55,8 @@ extern "C" int HDD_Move(const char* fileName, const char* fromFolder, const char
     char source[PATH_Capacity], destination[PATH_Capacity];
     if (!joinLibc(fromFolder, fileName, source) || !HDD_Exist(source)) return 0;
     if (!joinLibc(toFolder, fileName, destination)) return 0;
-    MakeUniqueFileName(destination);
+    // A free name is kept as it is, "-n" ending included.
+    if (HDD_Exist(destination)) MakeUniqueFileName(destination);
     if (rename(source, destination) != 0) return 0;
 
     FileNameParts from, to;

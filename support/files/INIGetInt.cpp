@@ -11,16 +11,13 @@
 #include <ctype.h>
 #include <string.h>
 
-#include "support.h"
+#include "files_private.h"
 
 extern "C" int32_t INIGetInt(const char* key, int32_t defaultValue, int32_t minimum,
                              int32_t maximum) {
     if (!key) return 0;
-    char search[80];
-    size_t keyLength = strnlen(key, 78);
-    memcpy(search, key, keyLength);
-    strcpy(search + keyLength, "=");
-    uint32_t searchLength = (uint32_t)keyLength + 1;
+    char search[INI_KeyCut + 2];
+    uint32_t searchLength = MakeKeySearch(key, search);
 
     char* start = 0;
     char* end = 0;

@@ -8,7 +8,7 @@
 // when the key, destination or default is null or length is 0.
 #include <string.h>
 
-#include "support.h"
+#include "files_private.h"
 
 namespace {
 
@@ -23,11 +23,8 @@ void copyCut(char* destination, const char* source, size_t count, uint32_t capac
 extern "C" int INIGetString(const char* key, char* destination, const char* defaultText,
                             uint32_t length) {
     if (!key || !destination || !defaultText || length == 0) return 0;
-    char search[80];
-    size_t keyLength = strnlen(key, 78);
-    memcpy(search, key, keyLength);
-    strcpy(search + keyLength, "=");
-    uint32_t searchLength = (uint32_t)keyLength + 1;
+    char search[INI_KeyCut + 2];
+    uint32_t searchLength = MakeKeySearch(key, search);
 
     char* start = 0;
     char* end = 0;

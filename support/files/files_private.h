@@ -26,6 +26,16 @@ static inline int IsOnDisk(const char* path) {
            (path[DISK_ROOT_Length] == '/' || path[DISK_ROOT_Length] == 0);
 }
 
+// The search text of a settings key: the key cut to 78 characters and "=".
+// Returns its length.
+enum { INI_KeyCut = 78 };
+static inline uint32_t MakeKeySearch(const char* key, char search[INI_KeyCut + 2]) {
+    size_t keyLength = strnlen(key, INI_KeyCut);
+    memcpy(search, key, keyLength);
+    strcpy(search + keyLength, "=");
+    return (uint32_t)keyLength + 1;
+}
+
 // A file name taken apart.  Unlike SeparateFileNameComponents, which gives
 // a recording's information or navigation file the recording's own name,
 // this keeps that ending apart in `companion`, so that the name can be put

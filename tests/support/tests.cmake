@@ -40,6 +40,7 @@ endforeach()
 
 # A firmware without the internals that plug-ins look up by name.
 steckwart_add_tests(support/firmware/nointernals LIBS support tap_nointernals)
+steckwart_add_tests(support/files/nointernals LIBS support tap_nointernals)
 # The firmware is always loaded on the box, also for a test that calls none
 # of its functions directly (the symbol look-ups need it in the process).
 get_property(support_test_targets DIRECTORY PROPERTY BUILDSYSTEM_TARGETS)

@@ -2,7 +2,7 @@
 // source: the C library's character maps ISO-8859-1 … ISO-8859-16 (/usr/share/i18n/charmaps)
 
 // Code points for the bytes 0xA0 … 0xFF of each part; 0 where the part
-// leaves a byte undefined.  Part 7 without the characters added in 2003.
+// leaves a byte undefined.  ISO 8859-7 without the characters added in 2003.
 #include "support.h"
 
 extern "C" {

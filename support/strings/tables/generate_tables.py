@@ -75,7 +75,7 @@ def iso8859_file():
     out = [header("the C library's character maps ISO-8859-1 … ISO-8859-16 "
                   "(" + CHARMAPS + ")"),
            "// Code points for the bytes 0xA0 … 0xFF of each part; 0 where the part",
-           "// leaves a byte undefined.  Part 7 without the characters added in 2003.",
+           "// leaves a byte undefined.  ISO 8859-7 without the characters added in 2003.",
            '#include "support.h"', "", 'extern "C" {']
     for part in ISO8859_PARTS:
         charmap = read_charmap("ISO-8859-%d" % part)

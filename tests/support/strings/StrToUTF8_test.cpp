@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -68,7 +69,7 @@ TEST(StrToUTF8, ConvertsEachKindOfText) {
         {"prefix 0x05 selects 8859-9 over the default", "\x05\xD0", 2, "\xC4\x9E", 1},
         {"prefix 0x01 selects 8859-5", "\x01\xB0", 1, "\xD0\x90", 1},
         {"prefix 0x0B selects 8859-15", "\x0B\xA4", 1, "\xE2\x82\xAC", 1},
-        {"prefix 0x10 with part 2", "\x10\x01\x02\xA1x", 1, "\xC4\x84x", 1},
+        {"prefix 0x10 selects ISO 8859-2", "\x10\x01\x02\xA1x", 1, "\xC4\x84x", 1},
         {"prefix 0x15 copies the rest", "\x15\xE4\xC3", 1, "\xE4\xC3", 1},
         {"prefix 0x1F skips one more byte", "\x1F\x07\xE4", 1, "\xC3\xA4", 1},
         {"other prefix keeps the default table", "\x13\xE4", 1, "\xC3\xA4", 1},
@@ -158,6 +159,25 @@ TEST(StrToUTF8, PrefixLongerThanTheTextStopsAtTheTerminator) {
         EXPECT_EQ(StrToUTF8(c.bytes, destination, 1), 0);
         EXPECT_STREQ(destination, "");
         EXPECT_EQ(SkipCharTableBytes(c.bytes), std::strchr(c.bytes, 0));
+    }
+}
+
+TEST(StrToUTF8, ShortTextsAtTheEndOfTheirBufferAreReadNoFurther) {
+    // Each text fills its heap block exactly: a read past its terminator is
+    // a read past the block, which the sanitizer flavour reports.
+    const std::string texts[] = {std::string("\x10", 1), std::string("\x10\x02", 2),
+                                 std::string("\x1F", 1), std::string("a\xC8", 2),
+                                 std::string("\x14\xA4\x40\xA4", 4), std::string("\xE2\x82", 2)};
+    for (const auto& text : texts) {
+        std::unique_ptr<char[]> exact(new char[text.size() + 1]);
+        std::memcpy(exact.get(), text.c_str(), text.size() + 1);
+        char destination[32];
+        for (uint8_t table : {0, 1, 12}) StrToUTF8(exact.get(), destination, table);
+        EXPECT_EQ(SkipCharTableBytes(exact.get()) - exact.get() <= static_cast<long>(text.size()),
+                  true);
+        int needsConversion, isUTF8;
+        GetStringEncoding(exact.get(), &needsConversion, &isUTF8);
+        EXPECT_LE(strlenUC(exact.get()), static_cast<int>(text.size()));
     }
 }
 
