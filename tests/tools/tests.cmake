@@ -1,0 +1,16 @@
+# The host tools' tests.  The router simulator is a host program, so its
+# black-box tests run in the host flavours only.
+if(NOT STECKWART_FLAVOUR STREQUAL "box")
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(TEST_HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
+  pkg_check_modules(TEST_PUGIXML REQUIRED IMPORTED_TARGET pugixml)
+  pkg_check_modules(TEST_LIBCRYPTO REQUIRED IMPORTED_TARGET libcrypto)
+
+  # Starts a routersim and talks to it: shared by its test files.
+  add_library(routersim_harness STATIC tools/routersim/harness.cpp)
+  target_link_libraries(routersim_harness PUBLIC steckwart_testing
+    PkgConfig::TEST_HTTPLIB PkgConfig::TEST_PUGIXML PkgConfig::TEST_LIBCRYPTO)
+  add_dependencies(routersim_harness routersim)
+
+  steckwart_add_tests(tools/routersim LIBS routersim_harness LABELS routersim)
+endif()
