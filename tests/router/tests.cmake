@@ -7,3 +7,11 @@ target_include_directories(router_httpstub PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/ro
 target_link_libraries(router_httpstub PUBLIC Threads::Threads steckwart_testing)
 
 steckwart_add_tests(router LIBS steckwart support tap router_httpstub)
+
+# End to end with the router simulator (a host program).
+if(NOT STECKWART_FLAVOUR STREQUAL "box")
+  steckwart_add_tests(router/system LIBS steckwart support tap routersim_harness LABELS system)
+  # The simulator's test harness starts and controls it.
+  target_include_directories(router_system_RouterLink_test PRIVATE
+    ${CMAKE_CURRENT_SOURCE_DIR}/tools/routersim)
+endif()
