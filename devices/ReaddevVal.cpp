@@ -86,8 +86,7 @@ static void readTemperatureSensor(DeviceRecord* device, char* elementText) {
 static void readSwitchSocket(DeviceRecord* device, char* elementText) {
     if (!findSection("switch", elementText)) return;
     device->switchState = byteValue("state");
-    if (!readText("mode", Section, device->mode, sizeof device->mode))
-        strcpy(device->mode, "---");
+    if (!readText("mode", Section, device->mode, sizeof device->mode)) strcpy(device->mode, "---");
     device->lock = byteValue("lock");
     device->devicelock = byteValue("devicelock");
 }

@@ -28,8 +28,7 @@ static inline void dropCutUtf8Sequence(char* text, size_t capacity) {
     size_t length = strlen(text);
     if (capacity == 0 || length + 1 < capacity) return;
     size_t lead = length;  // the cut sequence starts at text[lead - 1]
-    while (lead > 0 && length - lead < 3 && ((unsigned char)text[lead - 1] & 0xC0) == 0x80)
-        lead--;
+    while (lead > 0 && length - lead < 3 && ((unsigned char)text[lead - 1] & 0xC0) == 0x80) lead--;
     if (lead == 0) return;
     unsigned char first = (unsigned char)text[lead - 1];
     size_t needed = (first & 0xE0) == 0xC0   ? 2

@@ -30,6 +30,13 @@ extern int32_t _HanFun;       // "hanfun" 0-1: list alarm sensors
 extern int32_t _Repeater;     // "repeater" 0-1: list repeaters
 extern int32_t _firstdevice;  // "firstdevice" 0-1: devices before groups
 
+// Reads "Steckwart.ini" (in the settings folder, the working directory; or
+// in /ProgramFiles/Settings or /ProgramFiles) into the globals above and
+// releases the INI reader again.  Returns the reader's location code:
+// INILOCATION_NewFile when the file exists nowhere (nothing is read), 0 when
+// it could not be read (every setting keeps its default), 2 to 5 when read.
+int ReadSettings(void);
+
 #ifdef __cplusplus
 }
 #endif

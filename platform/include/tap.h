@@ -41,7 +41,9 @@ enum { TAP_FirstRegion = 128 };
 //   - C & 0x8000: a repeat run: one 32-bit ARGB word follows, repeated
 //     (C & 0x7FFF) times;
 //   - otherwise: a literal run of C 32-bit ARGB words.
-//   All words are little-endian.  A run count of 0 is invalid.
+//   All words are little-endian.  A run count of 0 is invalid, and so is a
+//   run past the last pixel.  The packed length is not recorded: the data
+//   must hold the runs that width x height promise.
 typedef struct {
     uint8_t version;      // 1
     uint8_t reserved;     // 0

@@ -1,6 +1,7 @@
 // Host firmware: memory blocks, counted so that tests can prove that nothing
 // leaks.
 #include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -39,7 +40,9 @@ bool shouldFail() {
 extern "C" {
 
 void* TAP_MemAlloc(uint32_t size) {
-    if (shouldFail()) return nullptr;
+    // On the recorder's 32-bit processor the header would make a size near
+    // 4 GiB wrap around to a tiny block.
+    if (size > SIZE_MAX - sizeof(BlockHeader) || shouldFail()) return nullptr;
     auto* header = static_cast<BlockHeader*>(std::malloc(sizeof(BlockHeader) + size));
     if (!header) return nullptr;
     header->size = size;

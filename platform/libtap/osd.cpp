@@ -109,8 +109,10 @@ bool unpack(const TAP_GraphicData* image, std::vector<uint32_t>* out) {
     if (!image || !image->data || image->version != GrData_Version ||
         image->compression != GrData_RunLength || image->pixelFormat != GrData_ARGB8888)
         return false;
-    uint32_t total = static_cast<uint32_t>(image->width) * image->height;
-    if (total == 0 || image->size != total * 4) return false;
+    uint64_t total = uint64_t{image->width} * image->height;
+    if (total == 0 || total > uint64_t{kMaxRegionSide} * kMaxRegionSide ||
+        image->size != total * 4)
+        return false;
     out->assign(total, 0);
     // The packed length is not recorded; a run may read at most what the
     // largest possible packing of this many pixels takes.

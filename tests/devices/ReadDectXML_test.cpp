@@ -19,8 +19,8 @@ std::string Device(const std::string& ain, int id, int functions, const std::str
                    const std::string& productname = "Stecker 210") {
     return "<device identifier=\"" + ain + "\" id=\"" + std::to_string(id) +
            "\" functionbitmask=\"" + std::to_string(functions) +
-           "\" fwversion=\"04.25\" manufacturer=\"Ostwerk\" productname=\"" + productname +
-           "\">" + children + "</device>";
+           "\" fwversion=\"04.25\" manufacturer=\"Ostwerk\" productname=\"" + productname + "\">" +
+           children + "</device>";
 }
 
 // Current routers write synchronized= before identifier=.
@@ -75,9 +75,9 @@ std::string List(const std::string& elements) {
 // A household: devices first, then groups, as the router writes them.
 std::string Household() {
     return List(
-        Device("11657 0272633", 16, 35712,
-               Named("Fernseher") + Switch(1) + Powermeter(229784, 48290, 151234) +
-                   Temperature(215)) +
+        Device(
+            "11657 0272633", 16, 35712,
+            Named("Fernseher") + Switch(1) + Powermeter(229784, 48290, 151234) + Temperature(215)) +
         Device("09995 0335100", 17, 320,
                Named("Bad Heizk\xC3\xB6rper") + "<battery>80</battery><batterylow>0</batterylow>" +
                    Temperature(205) + Hkr(253),
@@ -107,7 +107,7 @@ std::vector<std::string> Listed() {
 using Names = std::vector<std::string>;
 
 class ReadDectXML_ : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         testbox::Clear();
         testbox::MakeFolders("/mnt/hd/ProgramFiles/Settings/Steckwart");
@@ -176,9 +176,9 @@ TEST_F(ReadDectXML_, DropsEntriesByTheirFunctionBitmask) {
         int repeater;
         bool listed;
     } cases[] = {
-        {1, 1, 1, false},      {8200, 1, 1, false},   {0x10, 0, 1, false},  {0x10, 1, 0, true},
-        {0x2010, 0, 0, false}, {0x400, 1, 0, false},  {0x400, 0, 1, true},  {0x410, 1, 1, true},
-        {0x410, 0, 1, false},  {0, 0, 0, true},       {3, 0, 0, true},      {0x800, 0, 0, true},
+        {1, 1, 1, false},      {8200, 1, 1, false},  {0x10, 0, 1, false}, {0x10, 1, 0, true},
+        {0x2010, 0, 0, false}, {0x400, 1, 0, false}, {0x400, 0, 1, true}, {0x410, 1, 1, true},
+        {0x410, 0, 1, false},  {0, 0, 0, true},      {3, 0, 0, true},     {0x800, 0, 0, true},
     };
     for (const auto& c : cases) {
         _HanFun = c.hanfun;
@@ -186,16 +186,17 @@ TEST_F(ReadDectXML_, DropsEntriesByTheirFunctionBitmask) {
         Parse(List(Device("1", 1, c.functions, Named("Probe")) +
                    Device("2", 2, 0x200, Named("Last"))));
         Names expected = c.listed ? Names{"Probe", "Last"} : Names{"Last"};
-        EXPECT_EQ(Listed(), expected) << "functionbitmask " << c.functions << " hanfun "
-                                      << c.hanfun << " repeater " << c.repeater;
+        EXPECT_EQ(Listed(), expected) << "functionbitmask " << c.functions << " hanfun " << c.hanfun
+                                      << " repeater " << c.repeater;
     }
 }
 
 TEST_F(ReadDectXML_, EmptyPlaceholderFirstDoesNotHideTheDevices) {
     // Some routers put an element without a name and bitmask 0 first.
-    Parse(List("<device identifier=\"\" id=\"\" functionbitmask=\"0\" fwversion=\"\" "
-               "manufacturer=\"\" productname=\"\"><present>0</present><name></name></device>" +
-               Device("1", 1, 0x200, Named("Lampe")) + Device("2", 2, 0x200, Named("Radio"))));
+    Parse(
+        List("<device identifier=\"\" id=\"\" functionbitmask=\"0\" fwversion=\"\" "
+             "manufacturer=\"\" productname=\"\"><present>0</present><name></name></device>" +
+             Device("1", 1, 0x200, Named("Lampe")) + Device("2", 2, 0x200, Named("Radio"))));
     EXPECT_EQ(Listed(), (Names{"Lampe", "Radio"}));
 }
 
@@ -217,8 +218,8 @@ TEST_F(ReadDectXML_, ThirtyElementsAreExaminedInBothPassesTogether) {
     // 25 devices, 10 of them dropped, then 8 groups: 15 devices and 5 groups.
     std::string elements;
     for (int i = 0; i < 25; i++)
-        elements += Device(std::to_string(i), i, i % 5 < 2 ? 1 : 0x200,
-                           Named("D" + std::to_string(i)));
+        elements +=
+            Device(std::to_string(i), i, i % 5 < 2 ? 1 : 0x200, Named("D" + std::to_string(i)));
     for (int i = 0; i < 8; i++)
         elements += Group("grp" + std::to_string(i), 900 + i, Named("G" + std::to_string(i)));
     _firstdevice = 1;
@@ -281,7 +282,8 @@ TEST_F(ReadDectXML_, ListLongerThanTheBufferIsCutThere) {
     std::string crossing = Device("2", 2, 0x200, Named("Hinten") + Switch(1));
     std::string list = head + padding + crossing + Device("3", 3, 0x200, Named("Weit hinten"));
     ASSERT_LT(head.size() + padding.size() + 30, static_cast<size_t>(DeviceListMaxBytes));
-    ASSERT_GT(head.size() + padding.size() + crossing.size(), static_cast<size_t>(DeviceListMaxBytes));
+    ASSERT_GT(head.size() + padding.size() + crossing.size(),
+              static_cast<size_t>(DeviceListMaxBytes));
     _firstdevice = 1;
     Parse(list);
     EXPECT_EQ(Listed(), (Names{"Vorne"}));
@@ -305,9 +307,10 @@ TEST_F(ReadDectXML_, ElementWithoutClosingTagEndsAtTheNextElement) {
 }
 
 TEST_F(ReadDectXML_, ListWithoutClosingTagsLosesOnlyItsLastElement) {
-    Parse("<devicelist><device identifier=\"1\" functionbitmask=\"512\"><present>1</present>"
-          "<name>A</name><device identifier=\"2\" functionbitmask=\"512\"><present>1</present>"
-          "<name>B</name>");
+    Parse(
+        "<devicelist><device identifier=\"1\" functionbitmask=\"512\"><present>1</present>"
+        "<name>A</name><device identifier=\"2\" functionbitmask=\"512\"><present>1</present>"
+        "<name>B</name>");
     EXPECT_EQ(Listed(), (Names{"A"}));
 }
 

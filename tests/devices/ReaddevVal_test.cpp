@@ -25,7 +25,7 @@ const char kThermostat[] =
     "<adaptiveHeatingRunning>0</adaptiveHeatingRunning></hkr>";
 
 class ReaddevVal_ : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { std::memset(_SmartHome, 0, DeviceTableSize); }
 
     // Reads element text into slot 0 with the given FunctionBitmask.
@@ -68,7 +68,7 @@ TEST_F(ReaddevVal_, MapsTheRoutersOffAndOnTargets) {
     } cases[] = {{"253", TSOLL_Off}, {"254", TSOLL_On}, {"44", 44}, {"16", 16}, {"", 0}};
     for (const auto& c : cases) {
         std::string element = std::string("<present>1</present><name>T</name><hkr><tsoll>") +
-                               c.tsoll + "</tsoll></hkr>";
+                              c.tsoll + "</tsoll></hkr>";
         EXPECT_EQ(Read(element, FB_Thermostat).tsoll, c.stored) << c.tsoll;
     }
 }
@@ -134,18 +134,18 @@ TEST_F(ReaddevVal_, MissingElementsInAFoundSectionGiveZero) {
 TEST_F(ReaddevVal_, ElementsOutsideTheirSectionAreNotRead) {
     _SmartHome[0].celsius = 111;
     _SmartHome[0].tsoll = 40;
-    DeviceRecord& d = Read(
-        "<present>1</present><name>M</name><celsius>999</celsius><tsoll>20</tsoll>",
-        FB_TemperatureSensor | FB_Thermostat);
+    DeviceRecord& d =
+        Read("<present>1</present><name>M</name><celsius>999</celsius><tsoll>20</tsoll>",
+             FB_TemperatureSensor | FB_Thermostat);
     EXPECT_EQ(d.celsius, 111);
     EXPECT_EQ(d.tsoll, 40);
 }
 
 TEST_F(ReaddevVal_, SectionsOfClearBitsAreNotRead) {
     _SmartHome[0].power = 17;
-    DeviceRecord& d = Read(
-        "<present>1</present><name>M</name><powermeter><power>5</power></powermeter>",
-        FB_SwitchSocket);
+    DeviceRecord& d =
+        Read("<present>1</present><name>M</name><powermeter><power>5</power></powermeter>",
+             FB_SwitchSocket);
     EXPECT_EQ(d.power, 17);
 }
 
@@ -154,9 +154,9 @@ TEST_F(ReaddevVal_, DeviceNotPresentKeepsItsOtherValues) {
     before.tsoll = 40;
     before.battery = 55;
     before.celsius = 190;
-    DeviceRecord& d = Read(
-        "<present>0</present><name>Kinderzimmer</name><hkr><tsoll>30</tsoll></hkr>",
-        FB_Thermostat | FB_TemperatureSensor);
+    DeviceRecord& d =
+        Read("<present>0</present><name>Kinderzimmer</name><hkr><tsoll>30</tsoll></hkr>",
+             FB_Thermostat | FB_TemperatureSensor);
     EXPECT_EQ(d.present, 0);
     EXPECT_STREQ(d.name, "Kinderzimmer");
     EXPECT_EQ(d.tsoll, 40);
@@ -190,9 +190,9 @@ TEST_F(ReaddevVal_, LongNamesAreCutWithoutBreakingAUtf8Character) {
     } cases[] = {
         {"sixty-three bytes", std::string(63, 'a'), std::string(63, 'a')},
         {"seventy bytes", std::string(70, 'a'), std::string(63, 'a')},
-        {"cut inside a two-byte character", std::string(62, 'a') + "\xC3\xB6" "b",
+        {"cut inside a two-byte character", std::string(62, 'a') + "\303\266b",
          std::string(62, 'a')},
-        {"cut behind a two-byte character", std::string(61, 'a') + "\xC3\xB6" "b",
+        {"cut behind a two-byte character", std::string(61, 'a') + "\303\266b",
          std::string(61, 'a') + "\xC3\xB6"},
         {"cut inside a three-byte character", std::string(61, 'a') + "\xE2\x82\xAC",
          std::string(61, 'a')},

@@ -9,7 +9,7 @@
 namespace {
 
 class Readdev_ : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { std::memset(_SmartHome, 0, DeviceTableSize); }
 
     // Fills a slot with the values of another device, as a former parse did.
@@ -24,6 +24,18 @@ protected:
         std::strcpy(d.name, "Old name");
         d.tsollDelta = 3;
     }
+
+    static void ExpectAttributes(int slot, const char* ain, int32_t id, uint16_t functions,
+                                 const char* fwversion, const char* manufacturer,
+                                 const char* productname) {
+        const DeviceRecord& d = _SmartHome[slot];
+        EXPECT_STREQ(d.ain, ain);
+        EXPECT_EQ(d.id, id);
+        EXPECT_EQ(d.functionbitmask, functions);
+        EXPECT_STREQ(d.fwversion, fwversion);
+        EXPECT_STREQ(d.manufacturer, manufacturer);
+        EXPECT_STREQ(d.productname, productname);
+    }
 };
 
 TEST_F(Readdev_, ReadsEveryAttributeOfADeviceStartTag) {
@@ -35,13 +47,8 @@ TEST_F(Readdev_, ReadsEveryAttributeOfADeviceStartTag) {
 
     EXPECT_EQ(Readdev(tag.data(), 3), 1);
 
+    ExpectAttributes(3, "11657 0272633", 16, 35712, "04.25", "Ostwerk", "Stecker 210");
     const DeviceRecord& d = _SmartHome[3];
-    EXPECT_STREQ(d.ain, "11657 0272633");
-    EXPECT_EQ(d.id, 16);
-    EXPECT_EQ(d.functionbitmask, 35712);
-    EXPECT_STREQ(d.fwversion, "04.25");
-    EXPECT_STREQ(d.manufacturer, "Ostwerk");
-    EXPECT_STREQ(d.productname, "Stecker 210");
     EXPECT_STREQ(d.name, "Old name") << "children are not Readdev's business";
     EXPECT_EQ(d.tsollDelta, 3);
     EXPECT_EQ(tag, before);
@@ -53,13 +60,7 @@ TEST_F(Readdev_, FindsAttributesInAnyOrder) {
         "<group synchronized=\"1\" productname=\"\" manufacturer=\"Ostwerk\" fwversion=\"1.0\" "
         "functionbitmask=\"6784\" id=\"900\" identifier=\"grp2A1B3C-3E9D\"";
     Readdev(tag.data(), 0);
-    const DeviceRecord& d = _SmartHome[0];
-    EXPECT_STREQ(d.ain, "grp2A1B3C-3E9D");
-    EXPECT_EQ(d.id, 900);
-    EXPECT_EQ(d.functionbitmask, 6784);
-    EXPECT_STREQ(d.fwversion, "1.0");
-    EXPECT_STREQ(d.manufacturer, "Ostwerk");
-    EXPECT_STREQ(d.productname, "");
+    ExpectAttributes(0, "grp2A1B3C-3E9D", 900, 6784, "1.0", "Ostwerk", "");
 }
 
 TEST_F(Readdev_, MatchesOnlyWholeAttributeNames) {

@@ -6,8 +6,36 @@ steckwart_add_tests(support/osd LIBS support tap)
 
 # A firmware without the internals that plug-ins look up by name.
 steckwart_add_tests(support/firmware/nointernals LIBS support tap_nointernals)
+steckwart_add_tests(support/files/nointernals LIBS support tap_nointernals)
+# The firmware is always loaded on the box, also for a test that calls none
+# of its functions directly (the symbol look-ups need it in the process).
+get_property(support_test_targets DIRECTORY PROPERTY BUILDSYSTEM_TARGETS)
+list(FILTER support_test_targets INCLUDE REGEX "^support_.*_test$")
+foreach(target ${support_test_targets})
+  target_link_options(${target} PRIVATE LINKER:--no-as-needed)
+endforeach()
+
 # A library that brings "_timeInfo" along when a test loads it.
 add_library(steckwart_timeinfo_provider SHARED support/firmware/nointernals/timeinfo_provider.cpp)
 add_dependencies(support_firmware_nointernals_FirmwareSymbolsMissing_test steckwart_timeinfo_provider)
 target_compile_definitions(support_firmware_nointernals_FirmwareSymbolsMissing_test PRIVATE
   TIMEINFO_PROVIDER="$<TARGET_FILE:steckwart_timeinfo_provider>")
+
+# The reference the character tables are checked against, made with other
+# converters than the tables' sources; and the check that the committed
+# tables are what their generator makes.
+find_program(STECKWART_PYTHON3 python3 HINTS /usr/bin REQUIRED)
+set(CHARSET_REFERENCE ${CMAKE_CURRENT_BINARY_DIR}/charset_reference.txt)
+add_custom_command(OUTPUT ${CHARSET_REFERENCE}
+  COMMAND ${STECKWART_PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/support/strings/charset_reference.py
+          ${CHARSET_REFERENCE}
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/strings/charset_reference.py
+  COMMENT "Making the character table reference")
+add_custom_target(charset_reference ALL DEPENDS ${CHARSET_REFERENCE})
+add_dependencies(support_strings_CharacterTables_test charset_reference)
+target_compile_definitions(support_strings_CharacterTables_test PRIVATE
+  CHARSET_REFERENCE="${CHARSET_REFERENCE}")
+add_test(NAME support/strings/tables/generated
+  COMMAND ${STECKWART_SANDBOX} -- ${STECKWART_PYTHON3}
+          ${PROJECT_SOURCE_DIR}/support/strings/tables/generate_tables.py --check)
+set_tests_properties(support/strings/tables/generated PROPERTIES LABELS "${STECKWART_FLAVOUR}")

@@ -217,8 +217,22 @@ bool renderGlyph(FT_Face face, uint32_t codePoint, int ascent, int lineHeight, G
         return false;
     }
     bool mark = isMark(codePoint);
-    int width = mark ? static_cast<int>(bitmap.width) : static_cast<int>((slot->advance.x + 32) >> 6);
-    int left = mark ? 0 : slot->bitmap_left;
+    int width = static_cast<int>((slot->advance.x + 32) >> 6);
+    int left = slot->bitmap_left;
+    if (mark) {
+        // Exactly the columns with ink: FreeType's bitmap may carry an empty
+        // column at either side.
+        auto columnHasInk = [&bitmap](unsigned column) {
+            for (unsigned row = 0; row < bitmap.rows; ++row)
+                if (bitmap.buffer[static_cast<long>(row) * bitmap.pitch + column]) return true;
+            return false;
+        };
+        unsigned first = 0, last = bitmap.width;
+        while (first < last && !columnHasInk(first)) ++first;
+        while (last > first && !columnHasInk(last - 1)) --last;
+        width = static_cast<int>(last - first);
+        left = -static_cast<int>(first);
+    }
     if (width <= 0 || width > 0xFFFF) {
         *problem = mark ? "has no ink" : "has no advance";
         return false;

@@ -43,4 +43,12 @@ TEST(Memory, FreeingTwiceStopsTheFirmware) {
     EXPECT_DEATH(TAP_MemFree(block), "not a live block");
 }
 
+TEST(Memory, ASizeNearFourGibibytesFailsInsteadOfWrappingAround) {
+    // Regression: on the recorder's 32-bit processor the block header made
+    // such a size wrap around to a tiny block that the caller overran.
+    if (sizeof(void*) != 4) GTEST_SKIP() << "only 32-bit sizes wrap";
+    for (uint32_t size : {0xFFFFFFFFu, 0xFFFFFFF8u, 0xFFFFFFF1u})
+        EXPECT_EQ(TAP_MemAlloc(size), nullptr) << size;
+}
+
 }  // namespace

@@ -19,6 +19,7 @@ TEST(FirmwareSymbolsMissing, EveryAccessorAnswersNull) {
     EXPECT_EQ(FIS_vCurTapTask(), nullptr);
     EXPECT_EQ(FIS_vFlashBlockTimeInfo(), nullptr);
     EXPECT_EQ(TryResolve("_tapTask"), nullptr);
+    EXPECT_EQ(isUTFFirmware(), 0) << "no UTF-8 conversion, so no UTF-8 file names";
     // The firmware API itself is there.
     EXPECT_NE(TryResolve("TAP_GetSystemId"), nullptr);
 }

@@ -1,0 +1,1 @@
+steckwart_add_tests(plugin LIBS steckwart support tap)
