@@ -32,7 +32,7 @@ enum { LogReadMax = 8191 };
 // The log and its terminators: static, read once per call.
 static char LogText[LogReadMax + 2];
 
-// Error texts, in the order they are tested; the first found decides.
+// Texts with which wget reports a failed transfer.
 static const char* const ErrorTexts[] = {
     "error", "Giving up", "Connection closed", "ERROR", "Network is unreachable", "failed:",
 };

@@ -14,8 +14,8 @@
 // a host name or address with an optional port (anything else is refused, so
 // no request is made), every other text that goes into a request is
 // percent-encoded as a query value, and the whole URL is single-quoted for
-// the shell.  The password never leaves the plug-in: the login digest is
-// computed here.  Commands are formatted into fixed buffers sized for the
+// the shell.  The password never appears on a command line: the login
+// digest is computed here.  Commands are formatted into fixed buffers sized for the
 // longest texts the settings and the router can give; a command that would
 // not fit is not run.
 //
@@ -122,7 +122,7 @@ int ReadDectDLStatus(void);
 // Toggles the switch socket of the selected record (_aktDev).  Returns 1 when
 // the command was run, 0 when nothing was sent: no record selected, the
 // record has no identifier, the router address is not valid, or the command
-// could not be started.  The router's answer is not read; the new state shows
+// would not fit its buffer.  The router's answer is not read; the new state shows
 // in the next device list.
 int setswitchtoggle(void);
 
