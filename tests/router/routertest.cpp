@@ -88,26 +88,13 @@ void Router::SetNextSid(const std::string& sid) {
     nextSid_ = sid;
 }
 
-void Router::DropSessions() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    validSid_.clear();
-}
 
-std::string Router::ValidSid() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return validSid_;
-}
 
 void Router::SetDeviceList(const std::string& xml) {
     std::lock_guard<std::mutex> lock(mutex_);
     deviceList_ = xml;
 }
 
-void Router::SetFault(const httpstub::Response* fault) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    faulty_ = fault != nullptr;
-    if (fault) fault_ = *fault;
-}
 
 std::vector<httpstub::Request> Router::RequestsWith(const std::string& key) {
     std::vector<httpstub::Request> found;
@@ -118,7 +105,6 @@ std::vector<httpstub::Request> Router::RequestsWith(const std::string& key) {
 
 httpstub::Response Router::Answer(const httpstub::Request& request) {
     std::unique_lock<std::mutex> lock(mutex_);
-    if (faulty_) return fault_;
     const std::string zero = "0000000000000000";
     if (request.path == "/login_sid.lua") {
         if (request.query.count("username")) {

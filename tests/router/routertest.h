@@ -55,12 +55,7 @@ public:
     void SetChallenge(const std::string& challenge);
     // The id the next successful login hands out.
     void SetNextSid(const std::string& sid);
-    // Drops every session, as a reboot does.
-    void DropSessions();
-    std::string ValidSid();
     void SetDeviceList(const std::string& xml);
-    // An answer instead of the normal one, for every request (until cleared).
-    void SetFault(const httpstub::Response* fault);
 
     std::vector<httpstub::Request> Requests() { return server_.requests(); }
     // Requests whose query holds key, in order.
@@ -76,8 +71,6 @@ private:
     std::string nextSid_ = "9944c95f2d4a31b0";
     std::string validSid_;
     std::string deviceList_ = "<devicelist version=\"1\"></devicelist>\n";
-    bool faulty_ = false;
-    httpstub::Response fault_;
     httpstub::Server server_;
 };
 
