@@ -163,7 +163,11 @@ TEST_F(RouterLinkTest, DownloadsOncePerPeriodAndFollowsTheRouter) {
     EXPECT_GE(pass.lists, 3);  // a busy machine stretches the periods a little
     EXPECT_LE(pass.lists, 6);
     EXPECT_LE(Downloads(), static_cast<size_t>(pass.lists) + 2);
-    EXPECT_EQ(Requests("").size(), 2u + Downloads() - 1);  // one check per download, one login
+    // One session check per download (the last download may not have
+    // reached the router yet), and the one login.
+    size_t checks = Requests("").size() - 1;
+    EXPECT_GE(checks, Downloads());
+    EXPECT_LE(checks, Downloads() + 1);
 
     router->control("device?ain=13077%200241561&hkr/tsoll=40&name=Stube");
     ASSERT_TRUE(RunUntilList(Period() * 3));
