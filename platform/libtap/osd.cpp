@@ -30,6 +30,9 @@ static_assert(offsetof(OsdInfoEntry, width) == 4 && offsetof(OsdInfoEntry, heigh
               "width at byte 4, height at byte 6");
 
 constexpr int kRegionCount = 256;  // numbers TAP_FirstRegion … 255 are handed out
+// Every 16-bit region number has a table entry (all zero when unused), so
+// plug-ins may look any number up.
+constexpr int kTableEntries = 0x10000;
 constexpr uint32_t kMaxRegionSide = 4096;
 
 std::vector<uint32_t> regionPixels[kRegionCount];
@@ -43,7 +46,7 @@ uint64_t frameNumber = 0;
 }  // namespace
 
 extern "C" {
-FIRMWARE_INTERNAL OsdInfoEntry _osdInfo[kRegionCount];
+FIRMWARE_INTERNAL OsdInfoEntry _osdInfo[kTableEntries];
 }
 
 namespace {

@@ -2,7 +2,31 @@
 steckwart_add_tests(support/strings LIBS support tap)
 steckwart_add_tests(support/files LIBS support tap)
 steckwart_add_tests(support/firmware LIBS support tap)
-steckwart_add_tests(support/osd LIBS support tap)
+# Tests that read the library's warnings link a recording LogEntrySupLibPrintf
+# in place of the library's own, which discards them (logcapture.h).
+add_library(support_logcapture OBJECT support/logcapture/logcapture.cpp)
+target_include_directories(support_logcapture PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/support/logcapture)
+steckwart_add_tests(support/osd LIBS support_logcapture support tap)
+steckwart_add_tests(support/osd/noregiontable LIBS support_logcapture support tap_nointernals)
+
+# The font manager's tests: hand-made fonts, the program name the plug-in
+# image would define, and a count of the reads the font manager makes
+# (--wrap=read sees every read(2) call of the objects linked in).
+add_library(support_fonttest OBJECT support/fontmanager/common/fonttest.cpp)
+target_include_directories(support_fonttest PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/support/fontmanager/common)
+target_link_libraries(support_fonttest PUBLIC steckwart_testing support tap)
+steckwart_add_tests(support/fontmanager
+  LIBS support_fonttest support_logcapture steckwart_golden support tap)
+get_property(fontmanager_test_targets DIRECTORY PROPERTY BUILDSYSTEM_TARGETS)
+list(FILTER fontmanager_test_targets INCLUDE REGEX "^support_fontmanager_.*_test$")
+foreach(target ${fontmanager_test_targets})
+  target_link_options(${target} PRIVATE LINKER:--wrap=read)
+endforeach()
+set_tests_properties(support/fontmanager/FMUC_PutStringGolden PROPERTIES
+  LABELS "${STECKWART_FLAVOUR};golden")
+if(TARGET golden_images)
+  add_dependencies(support_fontmanager_FMUC_PutStringGolden_test golden_images)
+endif()
 
 # A firmware without the internals that plug-ins look up by name.
 steckwart_add_tests(support/firmware/nointernals LIBS support tap_nointernals)

@@ -1,0 +1,68 @@
+// FMUC_GetGlyphData: the glyph of the character at a position of a UTF-8
+// text, from the font's glyph cache, loading its bitmap from the font file
+// the first time it is asked for.
+//
+// Control bytes (below 0x20) and lone bytes 0x80 … 0x9F have no glyph.  Any
+// other character is decoded with UTF8ToUTF32, so a byte that starts no
+// well-formed sequence stands for the code point of its own value (a stray
+// ISO-8859-1 byte still finds its glyph).  The cache is searched first,
+// then the FontDef table (the first entry of a code point counts); a found
+// glyph's bitmap is read into a block of exactly width x height bytes and
+// kept in the cache until the font is released.
+//
+// Contract: returns the cache entry, or null when the handle, the position
+// or the character is absent (zero byte), the character has no glyph in the
+// font, or the bitmap cannot be reserved or read (the character then counts
+// as having no glyph for this call; nothing is cached).  *length (when
+// given) receives the character's byte length (1 … 4) except for a null
+// handle, null position or zero byte.  The handle must come from a
+// successful FMUC_LoadFontFile; a handle without a cache gives null.
+#include <sys/types.h>
+#include <unistd.h>
+
+#include "fontmanager_private.h"
+
+extern "C" GlyphCacheEntry* FMUC_GetGlyphData(FontDataUC* font, const char* position,
+                                              uint8_t* length) {
+    if (!font || !position || !*position) return 0;
+    const uint8_t lead = (uint8_t)*position;
+    if (lead < 0x20 || (lead >= 0x80 && lead <= 0x9F)) {
+        if (length) *length = 1;
+        return 0;
+    }
+    const uint32_t codePoint = UTF8ToUTF32(position, length);
+    if (!font->GlyphCache || !font->FontDef) return 0;
+
+    GlyphCacheEntry* cache = font->GlyphCache;
+    for (uint32_t i = 0; i < font->GlyphCacheCount; ++i)
+        if (cache[i].CodePoint == codePoint) return &cache[i];
+
+    const FontDefEntry* definition = 0;
+    for (int32_t i = 0; i < font->FontDefCount; ++i)
+        if (font->FontDef[i].CodePoint == codePoint) {
+            definition = &font->FontDef[i];
+            break;
+        }
+    if (!definition) return 0;
+
+    GlyphCacheEntry* entry = &cache[font->GlyphCacheCount];
+    entry->CodePoint = codePoint;
+    entry->Width = definition->Width;
+    entry->Height = definition->Height;
+    const uint32_t size = (uint32_t)definition->Width * definition->Height;
+    entry->GlyphData = (uint8_t*)FMUC_ReserveMemory(TAG_GLYPHDATA, size);
+    if (!entry->GlyphData) {
+        LogEntrySupLibPrintf(1, "FontManager UC: failed to reserve %d bytes for a glyph",
+                             (int)size);
+        return 0;
+    }
+    if (lseek(font->File, (off_t)definition->BitmapOffset, SEEK_SET) < 0 ||
+        !ReadExactly(font->File, entry->GlyphData, size)) {
+        LogEntrySupLibPrintf(1, "FontManager UC: failed to read %d bytes for a glyph", (int)size);
+        FMUC_FreeMemory(TAG_GLYPHDATA, entry->GlyphData);
+        entry->GlyphData = 0;
+        return 0;
+    }
+    ++font->GlyphCacheCount;
+    return entry;
+}
