@@ -1,0 +1,296 @@
+// The router link end to end: the plug-in's poller, parser and device
+// commands with the real wget against the router simulator, driven the way
+// the main loop drives them (TAP_SystemProc, ReadDectDLStatus, ReadDectXML
+// on 1).  The router's request log shows what arrived.  Faults — a restart,
+// a stall, HTTP 500, dropped connections, lists cut short — must leave the
+// device table as it was and be recovered from once the router is well.
+//
+// Figures are printed (and recorded as test properties): the time from a
+// router restart to the next fresh device list, and the longest a main-loop
+// pass was blocked while the router stalled.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "devices.h"
+#include "harness.h"
+#include "router.h"
+#include "settings.h"
+#include "tapsim.h"
+#include "testbox.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using routersimtest::RouterSim;
+
+const char kThermostat[] = "13077 0241561";  // "Wohnzimmer Heizung", tsoll 44
+const char kSwitch[] = "08761 0453201";      // "Fernseher Wohnzimmer", on
+
+// The value of "key":"…" in a JSON line of the request log, or "".
+std::string JsonText(const std::string& line, const std::string& key) {
+    std::string marker = "\"" + key + "\":\"";
+    size_t start = line.find(marker);
+    if (start == std::string::npos) return "";
+    start += marker.size();
+    size_t end = line.find('"', start);
+    return line.substr(start, end - start);
+}
+
+struct Pass {
+    int lists = 0;                          // lists parsed
+    Clock::duration longest{};              // longest pass without the firmware's sleep
+};
+
+class RouterLinkTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testbox::Clear();
+        testbox::InstallWget();
+        SetTick(2000);
+        router = std::make_unique<RouterSim>();
+        std::memset(_SmartHome, 0, sizeof _SmartHome);
+        ResetDectPolling();
+        _Sid[0] = 0;
+        _aktDev = 1;
+        SetAddress();
+        std::strcpy(_routeruser, routersimtest::kUser);
+        std::strcpy(_routerpwd, routersimtest::kPassword);
+    }
+
+    void SetTick(uint32_t microseconds) {
+        tickMicroseconds = microseconds;
+        tapsim_SetTickLength(microseconds);
+    }
+    Clock::duration Period() const {
+        return std::chrono::microseconds(tickMicroseconds) * PollPeriodTicks;
+    }
+    void SetAddress() { std::snprintf(_ip, sizeof _ip, "127.0.0.1:%d", router->port()); }
+
+    // Main-loop passes for `duration`, or until `lists` lists were parsed.
+    Pass Run(Clock::duration duration, int lists = -1) {
+        Pass pass;
+        auto end = Clock::now() + duration;
+        while (Clock::now() < end && pass.lists != lists) {
+            TAP_SystemProc();
+            auto start = Clock::now();
+            if (ReadDectDLStatus()) {
+                ReadDectXML();
+                pass.lists++;
+            }
+            pass.longest = std::max(pass.longest, Clock::now() - start);
+        }
+        return pass;
+    }
+    bool RunUntilList(Clock::duration limit) { return Run(limit, 1).lists == 1; }
+
+    // Index of the record with this identifier, or -1.
+    static int Record(const char* ain) {
+        for (int i = 0; i < DeviceTableRecords && _SmartHome[i].name[0]; i++)
+            if (std::strcmp(_SmartHome[i].ain, ain) == 0) return i;
+        return -1;
+    }
+    static std::vector<std::string> Names() {
+        std::vector<std::string> names;
+        for (int i = 0; i < DeviceTableRecords && _SmartHome[i].name[0]; i++)
+            names.push_back(_SmartHome[i].name);
+        return names;
+    }
+
+    // Log lines of requests with switchcmd (or, for "", of login_sid.lua).
+    std::vector<std::string> Requests(const std::string& switchcmd) {
+        std::vector<std::string> found;
+        for (const auto& line : router->logLines()) {
+            bool login = JsonText(line, "path") == "/login_sid.lua";
+            if (switchcmd.empty() ? login : JsonText(line, "switchcmd") == switchcmd)
+                found.push_back(line);
+        }
+        return found;
+    }
+    size_t Downloads() { return Requests("getdevicelistinfos").size(); }
+
+    // The table after the first list; then faults must leave it alone.
+    std::vector<std::string> FirstList() {
+        EXPECT_TRUE(RunUntilList(std::chrono::seconds(10)));
+        return Names();
+    }
+
+    void Report(const char* name, Clock::duration value) {
+        long long ms = std::chrono::duration_cast<std::chrono::milliseconds>(value).count();
+        std::printf("[ figure   ] %s: %lld ms (polling period %lld ms)\n", name, ms,
+                    static_cast<long long>(
+                        std::chrono::duration_cast<std::chrono::milliseconds>(Period()).count()));
+        RecordProperty(name, static_cast<int>(ms));
+    }
+
+    std::unique_ptr<RouterSim> router;
+    uint32_t tickMicroseconds = 10000;
+};
+
+TEST_F(RouterLinkTest, FirstLoginAndDownloadFillTheTable) {
+    EXPECT_EQ(ReadDectDLStatus(), 0);
+    ASSERT_TRUE(RunUntilList(std::chrono::seconds(10)));
+
+    std::vector<std::string> names = Names();
+    EXPECT_GE(names.size(), 10u);
+    int thermostat = Record(kThermostat);
+    ASSERT_GE(thermostat, 0);
+    EXPECT_STREQ(_SmartHome[thermostat].name, "Wohnzimmer Heizung");
+    EXPECT_EQ(_SmartHome[thermostat].tsoll, 44);
+    ASSERT_GE(Record(kSwitch), 0);
+    EXPECT_EQ(_SmartHome[Record(kSwitch)].switchState, 1);
+
+    // A check with no id, the login, then the download with the new id.
+    auto logins = Requests("");
+    ASSERT_EQ(logins.size(), 2u);
+    EXPECT_EQ(JsonText(logins[0], "sid"), "");
+    EXPECT_EQ(JsonText(logins[1], "username"), routersimtest::kUser);
+    auto downloads = Requests("getdevicelistinfos");
+    ASSERT_EQ(downloads.size(), 1u);
+    EXPECT_EQ(JsonText(downloads[0], "sid"), std::string(_Sid));
+    EXPECT_EQ(testbox::ReadFile(ROUTER_SID_CACHE), std::string(_Sid));
+}
+
+TEST_F(RouterLinkTest, DownloadsOncePerPeriodAndFollowsTheRouter) {
+    ASSERT_FALSE(FirstList().empty());
+    Pass pass = Run(Period() * 5);
+    EXPECT_GE(pass.lists, 4);
+    EXPECT_LE(pass.lists, 6);
+    EXPECT_LE(Downloads(), static_cast<size_t>(pass.lists) + 2);
+    EXPECT_EQ(Requests("").size(), 2u + Downloads() - 1);  // one check per download, one login
+
+    router->control("device?ain=13077%200241561&hkr/tsoll=40&name=Stube");
+    ASSERT_TRUE(RunUntilList(Period() * 3));
+    int thermostat = Record(kThermostat);
+    ASSERT_GE(thermostat, 0);
+    EXPECT_EQ(_SmartHome[thermostat].tsoll, 40);
+    EXPECT_STREQ(_SmartHome[thermostat].name, "Stube");
+}
+
+TEST_F(RouterLinkTest, ToggleAndThermostatTargetReachTheRouter) {
+    ASSERT_FALSE(FirstList().empty());
+    _aktDev = static_cast<uint8_t>(Record(kSwitch) + 1);
+    EXPECT_EQ(setswitchtoggle(), 1);
+    auto toggles = Requests("setswitchtoggle");
+    ASSERT_EQ(toggles.size(), 1u);
+    EXPECT_EQ(JsonText(toggles[0], "ain"), kSwitch);
+    EXPECT_NE(toggles[0].find("\"status\":200"), std::string::npos) << toggles[0];
+
+    int thermostat = Record(kThermostat);
+    _aktDev = static_cast<uint8_t>(thermostat + 1);
+    _SmartHome[thermostat].tsollDelta = TSOLL_On - _SmartHome[thermostat].tsoll;
+    EXPECT_EQ(sethkrtsoll(), 1);
+    EXPECT_EQ(_SmartHome[thermostat].tsollDelta, 0);
+    EXPECT_EQ(_SmartHome[thermostat].tsoll, 44);  // until the next list
+    auto targets = Requests("sethkrtsoll");
+    ASSERT_EQ(targets.size(), 1u);
+    EXPECT_EQ(JsonText(targets[0], "param"), "254");
+    EXPECT_EQ(JsonText(targets[0], "ain"), kThermostat);
+    EXPECT_NE(targets[0].find("\"status\":200"), std::string::npos) << targets[0];
+
+    ASSERT_TRUE(RunUntilList(Period() * 3));
+    EXPECT_EQ(_SmartHome[Record(kSwitch)].switchState, 0);
+    EXPECT_EQ(_SmartHome[Record(kThermostat)].tsoll, TSOLL_On);
+}
+
+TEST_F(RouterLinkTest, WrongCredentialsStartNoDownloadUntilTheyAreRight) {
+    std::strcpy(_routerpwd, "falsch");
+    Pass pass = Run(Period() * 3);
+    EXPECT_EQ(pass.lists, 0);
+    EXPECT_STREQ(_Sid, INVALID_SID);
+    EXPECT_EQ(Downloads(), 0u);
+    size_t logins = 0;
+    for (const auto& line : Requests(""))
+        if (!JsonText(line, "username").empty()) logins++;
+    EXPECT_GE(logins, 2u);
+    EXPECT_LE(logins, 4u);  // one per period
+
+    std::strcpy(_routerpwd, routersimtest::kPassword);
+    router->control("restart");  // forget the failed logins and their block time
+    EXPECT_TRUE(RunUntilList(Period() * 3));
+    EXPECT_GE(Names().size(), 10u);
+}
+
+// The router goes away (connections refused), comes back on the same port
+// without the sessions it had, and the plug-in carries on.
+TEST_F(RouterLinkTest, RecoversFromARouterRestart) {
+    SetTick(10000);  // the recorder's own tick: figures in real time
+    std::vector<std::string> before = FirstList();
+    int port = router->port();
+    router->stop();
+    Pass down = Run(Period() * 2);
+    EXPECT_EQ(down.lists, 0);
+    EXPECT_EQ(Names(), before);
+
+    router = std::make_unique<RouterSim>(std::vector<std::string>{"--port", std::to_string(port)});
+    ASSERT_EQ(router->port(), port);
+    auto restarted = Clock::now();
+    ASSERT_TRUE(RunUntilList(Period() * 4));
+    auto recovery = Clock::now() - restarted;
+    Report("restart to fresh list", recovery);
+    EXPECT_LE(recovery, Period() * 2 + std::chrono::milliseconds(500));
+    EXPECT_EQ(Names(), before);
+    // The old session was refused; a new login followed.
+    EXPECT_EQ(std::string(_Sid), JsonText(Requests("getdevicelistinfos").back(), "sid"));
+}
+
+TEST_F(RouterLinkTest, StalledRouterHoldsTheMainLoopOnlyForSeconds) {
+    SetTick(10000);
+    std::vector<std::string> before = FirstList();
+    router->control("fault?kind=stall");
+    Pass stalled = Run(Period() * 4);
+    Report("longest blocked pass while stalled", stalled.longest);
+    EXPECT_EQ(stalled.lists, 0);
+    EXPECT_LE(stalled.longest, std::chrono::milliseconds(2600));
+    EXPECT_EQ(Names(), before);
+
+    router->control("fault/clear");
+    auto cleared = Clock::now();
+    ASSERT_TRUE(RunUntilList(Period() * 4));
+    Report("stall cleared to fresh list", Clock::now() - cleared);
+}
+
+TEST_F(RouterLinkTest, KeepsTheTableThroughFaultsAndRecovers) {
+    std::vector<std::string> before = FirstList();
+    struct {
+        const char* name;
+        const char* fault;
+    } const cases[] = {
+        {"HTTP 500", "fault?kind=error&status=500"},
+        {"dropped connections", "fault?kind=drop"},
+        {"device list cut short",
+         "fault?kind=truncate&path=/webservices/homeautoswitch.lua&mode=body"},
+        {"device list broken off",
+         "fault?kind=truncate&path=/webservices/homeautoswitch.lua&mode=connection"},
+        {"device list forbidden",
+         "fault?kind=error&status=403&path=/webservices/homeautoswitch.lua"},
+    };
+    int round = 0;
+    for (const auto& row : cases) {
+        // The router's next list differs, so that a list parsed would show.
+        std::string name = "Neu" + std::to_string(++round);
+        router->control("device?ain=08761%200453201&name=" + name);
+        router->control(row.fault);
+        size_t downloads = Downloads();
+        Pass pass = Run(Period() * 3);
+        EXPECT_EQ(pass.lists, 0) << row.name;
+        EXPECT_EQ(Names(), before) << row.name;
+        // One restart at once, then at most one download per period.
+        EXPECT_LE(Downloads() - downloads, 3u + 2u) << row.name;
+        EXPECT_GE(Downloads() - downloads, 2u) << row.name;
+
+        router->control("fault/clear");
+        EXPECT_TRUE(RunUntilList(Period() * 3)) << row.name;
+        ASSERT_GE(Record(kSwitch), 0) << row.name;
+        EXPECT_EQ(_SmartHome[Record(kSwitch)].name, name) << row.name;
+        before = Names();
+    }
+}
+
+}  // namespace
