@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "json.h"
+#include "text.h"
 
 namespace routersim {
 namespace {
@@ -234,7 +235,9 @@ Devices::Result Devices::setValues(const std::string& ain, const Params& values,
             return Result::Unsupported;
         }
     }
-    for (const auto& [path, value] : values.items) {
+    for (const auto& [path, given] : values.items) {
+        // The list is UTF-8; other bytes are taken as ISO-8859-1.
+        std::string value = isUtf8(given) ? given : latin1ToUtf8(given);
         pugi::xml_node target = node;
         std::stringstream parts(path);
         for (std::string part; std::getline(parts, part, '/');) {

@@ -56,8 +56,9 @@ public:
 
     // Sets values by path: "present", "name", "hkr/tsoll",
     // "hkr/nextchange/endperiod", "@fwversion" (an attribute); missing
-    // elements are made.  Unsupported, with `error` set, for a malformed path
-    // or the identifier; then nothing changes.
+    // elements are made; values that are not UTF-8 are taken as ISO-8859-1.
+    // Unsupported, with `error` set, for a malformed path or the
+    // identifier; then nothing changes.
     Result setValues(const std::string& ain, const Params& values, std::string& error);
 
     // [{"kind":"device","attributes":{…},"values":{"present":"1","hkr/tsoll":"40",…}},…]

@@ -74,8 +74,8 @@ bool parseFault(const Params& params, Fault& fault, std::string& error) {
         return false;
     }
     if (const std::string* status = params.find("status")) {
-        if (!parseNumber(*status, 100, 599, value)) {
-            error = "status must be an HTTP status, 100 to 599";
+        if (!parseNumber(*status, 200, 599, value)) {
+            error = "status must be an HTTP status, 200 to 599";
             return false;
         }
         fault.status = static_cast<int>(value);

@@ -37,13 +37,14 @@ Simulates the home router's smart-home web services over HTTP:
 /login_sid.lua and /webservices/homeautoswitch.lua, with devices from a
 device-list file.
 
-  -p, --port=N               TCP port; 0 (the default) picks a free one
+  -p, --port=N               TCP port (default 8080, where the box simulator
+                             points the plug-in); 0 picks a free one
   -b, --bind=ADDRESS         address to listen on (default 127.0.0.1)
   -d, --devices=FILE         device-list XML to start with (default: the
                              devices.xml shipped with routersim)
   -u, --user=NAME            user name for logins (default "steckwart";
                              "" accepts any user name)
-  -w, --password=TEXT        password for logins (default "demo1234")
+  -w, --password=TEXT        password for logins (default "steckwart")
   -i, --session-idle=SECONDS a session ends after this long without a request
                              (default 1200; fractions allowed, e.g. 0.5)
   -l, --log=FILE             append one JSON line per request to FILE; "-" is
@@ -74,11 +75,11 @@ answers in JSON:
 )";
 
 struct Options {
-    int port = 0;
+    int port = 8080;
     std::string bindAddress = "127.0.0.1";
     std::string devicesFile;
     std::string user = "steckwart";
-    std::string password = "demo1234";
+    std::string password = "steckwart";
     double sessionIdleSeconds = 1200;
     std::vector<std::string> logs;
     bool legacyGroupTags = false;

@@ -71,20 +71,19 @@ void serve(Simulator& simulator, const httplib::Request& request, httplib::Respo
     if (fault && fault->kind == FaultKind::Error) answer.status = fault->status;
     else answer = route(simulator, web);
 
+    bool truncate = fault && fault->kind == FaultKind::Truncate;
     entry.status = answer.status;
     entry.bytes = answer.body.size();
-    if (fault && fault->kind == FaultKind::Truncate) {
-        size_t keep = fault->keepBytes < 0 ? answer.body.size() / 2
-                                           : std::min(answer.body.size(), static_cast<size_t>(fault->keepBytes));
-        entry.bytes = keep;
-        simulator.log.write(entry);
+    if (truncate)
+        entry.bytes = fault->keepBytes < 0 ? entry.bytes / 2
+                                           : std::min(entry.bytes, static_cast<size_t>(fault->keepBytes));
+    simulator.log.write(entry);
+    if (truncate) {
         if (fault->cutConnection) {
-            sendCutAnswer(request, answer, keep);
+            sendCutAnswer(request, answer, entry.bytes);
             return;
         }
-        answer.body.resize(keep);
-    } else {
-        simulator.log.write(entry);
+        answer.body.resize(entry.bytes);
     }
     response.status = answer.status;
     response.set_content(answer.body, answer.contentType.c_str());

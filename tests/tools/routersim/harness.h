@@ -17,7 +17,7 @@ inline const char kLoginPath[] = "/login_sid.lua";
 inline const char kSwitchPath[] = "/webservices/homeautoswitch.lua";
 inline const char kZeroSid[] = "0000000000000000";
 inline const char kUser[] = "steckwart";
-inline const char kPassword[] = "demo1234";
+inline const char kPassword[] = "steckwart";
 
 // A finished program: exit status (128 + signal when killed) and output.
 struct Finished {
