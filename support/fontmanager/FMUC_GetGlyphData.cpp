@@ -22,6 +22,34 @@
 
 #include "fontmanager_private.h"
 
+namespace {
+
+// A small memory in front of the cache search (which is linear and runs for
+// every character of every text on every pass): where a font's code point
+// was found last.  A remembered place counts only when the cache still holds
+// that code point there, so a font released or loaded again in the meantime
+// can never get a wrong glyph; the result is always that of the search.
+struct Memo {
+    const FontDataUC* font;
+    uint32_t codePoint;
+    uint32_t index;
+};
+enum { MemoBits = 9 };
+Memo Memos[1 << MemoBits];
+
+inline uint32_t MemoSlot(const FontDataUC* font, uint32_t codePoint) {
+    uint32_t mixed = codePoint ^ ((uint32_t)(uintptr_t)font * 0x85EBCA6Bu);
+    return (mixed * 0x9E3779B1u) >> (32 - MemoBits);
+}
+
+inline void Remember(Memo* memo, const FontDataUC* font, uint32_t codePoint, uint32_t index) {
+    memo->font = font;
+    memo->codePoint = codePoint;
+    memo->index = index;
+}
+
+}  // namespace
+
 extern "C" GlyphCacheEntry* FMUC_GetGlyphData(FontDataUC* font, const char* position,
                                               uint8_t* length) {
     if (!font || !position || !*position) return 0;
@@ -34,8 +62,15 @@ extern "C" GlyphCacheEntry* FMUC_GetGlyphData(FontDataUC* font, const char* posi
     if (!font->GlyphCache || !font->FontDef) return 0;
 
     GlyphCacheEntry* cache = font->GlyphCache;
+    Memo* memo = &Memos[MemoSlot(font, codePoint)];
+    if (memo->font == font && memo->codePoint == codePoint &&
+        memo->index < font->GlyphCacheCount && cache[memo->index].CodePoint == codePoint)
+        return &cache[memo->index];
     for (uint32_t i = 0; i < font->GlyphCacheCount; ++i)
-        if (cache[i].CodePoint == codePoint) return &cache[i];
+        if (cache[i].CodePoint == codePoint) {
+            Remember(memo, font, codePoint, i);
+            return &cache[i];
+        }
 
     const FontDefEntry* definition = 0;
     for (int32_t i = 0; i < font->FontDefCount; ++i)
@@ -63,6 +98,7 @@ extern "C" GlyphCacheEntry* FMUC_GetGlyphData(FontDataUC* font, const char* posi
         entry->GlyphData = 0;
         return 0;
     }
+    Remember(memo, font, codePoint, font->GlyphCacheCount);
     ++font->GlyphCacheCount;
     return entry;
 }

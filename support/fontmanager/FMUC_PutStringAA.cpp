@@ -12,16 +12,17 @@
 //   1  the same, with room for "... " kept, then "..." appended;
 //   2  characters go from the start (room for "..." kept), "..." in front;
 //   other values: a text that is too wide is not drawn.
-// A text still too wide after cutting is not drawn.  Alignment 1 centres it
-// between x and maxX, 2 puts its right edge at maxX, others start it at x.
-// With an opaque background (alpha byte not 0) the area x … maxX − 1, one
-// line high, is filled first and partly covered pixels blend toward it
-// (AlphaLUT); otherwise they blend toward the pixels beneath.  Glyphs hang
-// from y; marks sit centred over the glyph before them.  The line's box is
-// read once (TAP_Osd_SaveBox), painted in memory and written back once
-// (TAP_Osd_RestoreBox); no pixel outside that box is ever written, even
-// where a mark or a cut would place glyph pixels beyond it.  The region is
-// not synchronised to the screen.
+// A cut steps over characters without a glyph and takes them along with the
+// next character it removes.  A text still too wide after cutting is not
+// drawn.  Alignment 1 centres it between x and maxX, 2 puts its right edge
+// at maxX, others start it at x.  With an opaque background (alpha byte not
+// 0) the area x … maxX − 1, one line high, is filled first and partly
+// covered pixels blend toward it (AlphaLUT); otherwise they blend toward
+// the pixels beneath.  Glyphs hang from y; marks sit centred over the glyph
+// before them.  The line's box is read once (TAP_Osd_SaveBox), painted in
+// memory and written back once (TAP_Osd_RestoreBox); no pixel outside that
+// box is ever written, even where a mark or a cut would place glyph pixels
+// beyond it.  The region is not synchronised to the screen.
 //
 // Contract: maxX is inclusive and cut to the region's width − 1.  Nothing is
 // drawn for a null or empty text, a null font, x ≥ maxX, no memory, a text
@@ -33,42 +34,116 @@
 
 namespace {
 
-// Start of the character before the one at position, never before start.
-char* PreviousCharacter(char* start, char* position) {
-    if (position <= start) return start;
-    char* previous = FMUC_FindUTF8Start(position - 1);
-    return previous < start ? start : previous;
+// A character of the working copy, with its glyph (null when it has none).
+struct Character {
+    const GlyphCacheEntry* glyph;
+    uint16_t offset;  // in the working copy
+    uint8_t isMark;
+};
+
+// The working copy holds at most 126 bytes after cleaning, "..." included
+// 129; every character is at least one byte.
+enum { MostCharacters = 132 };
+
+struct Line {
+    Character characters[MostCharacters];
+    uint32_t count;
+};
+
+// Appends the characters of text (at offset in the working copy) to line.
+// Returns the width of their glyphs, marks left out.
+uint32_t AddCharacters(Line* line, FontDataUC* font, const char* text, uint32_t offset) {
+    uint32_t width = 0;
+    for (const char* position = text; *position && line->count < MostCharacters;) {
+        uint8_t length = 1;
+        const GlyphCacheEntry* glyph = FMUC_GetGlyphData(font, position, &length);
+        Character* character = &line->characters[line->count++];
+        character->glyph = glyph && glyph->GlyphData ? glyph : 0;
+        character->offset = (uint16_t)(offset + (position - text));
+        character->isMark = glyph ? (uint8_t)FMUC_IsDiacriticalMark(glyph->CodePoint) : 0;
+        if (character->glyph && !character->isMark) width += glyph->Width;
+        position += length;
+    }
+    return width;
 }
 
-// Writes a glyph's coverage into the box (boxWidth x boxHeight pixels), its
-// left column at column0 (which may lie outside the box: what falls outside
-// is skipped).
-void PaintGlyph(uint32_t* box, uint32_t boxWidth, uint32_t boxHeight,
-                const GlyphCacheEntry* glyph, int32_t column0, uint32_t foreground, int opaque,
-                float factor) {
+// Whether eight coverage bytes from here are all 0 (the empty rows and
+// margins that every glyph of a line-high bitmap has).
+inline int EightZeros(const uint8_t* coverage) {
+    uint64_t bytes;
+    memcpy(&bytes, coverage, sizeof bytes);
+    return bytes == 0;
+}
+
+// Foreground over background at coverage 1 … 254 with the factor 1.0, all
+// three channels at once: red and blue in two 16-bit lanes, green apart.
+// ((255 − c) × b + c × f) stays below 65536, so no lane spills into the
+// next; the shift by 8 is FM_AlphaBlend's division by 256.
+inline uint32_t BlendFull(uint32_t coverage, uint32_t foreground, uint32_t background) {
+    const uint32_t rest = 255 - coverage;
+    const uint32_t redBlue =
+        ((rest * (background & 0xFF00FF) + coverage * (foreground & 0xFF00FF)) >> 8) & 0xFF00FF;
+    const uint32_t green =
+        ((rest * (background & 0xFF00) + coverage * (foreground & 0xFF00)) >> 8) & 0xFF00;
+    return redBlue | green;
+}
+
+struct Paint {
+    uint32_t* box;
+    uint32_t width;   // of the box
+    uint32_t height;  // of the box
+    uint32_t foreground;
+    int opaque;
+    float factor;
+};
+
+// Writes a glyph's coverage into the box, its left column at column0; the
+// part that would fall outside the box is not written.
+void PaintGlyph(const Paint* paint, const GlyphCacheEntry* glyph, int32_t column0) {
+    const int32_t first = column0 < 0 ? -column0 : 0;
+    int32_t last = (int32_t)paint->width - column0;  // exclusive
+    if (last > (int32_t)glyph->Width) last = glyph->Width;
+    if (first >= last) return;
+    const uint32_t rows = glyph->Height < paint->height ? glyph->Height : paint->height;
+    const uint32_t foreground = paint->foreground;
     const uint32_t alpha = foreground & 0xFF000000u;
-    uint32_t lastCoverage = 256, lastPixel = 0, lastResult = 0;
-    for (uint32_t row = 0; row < glyph->Height && row < boxHeight; ++row) {
+    const int fullIntensity = paint->factor == 1.0f;
+    // With another intensity a blend is costly: a pixel of the same
+    // coverage over the same colour as the last one takes the last result.
+    uint32_t lastCoverage = 0, lastPixel = 0, lastResult = 0;
+
+    for (uint32_t row = 0; row < rows; ++row) {
         const uint8_t* coverage = glyph->GlyphData + row * glyph->Width;
-        uint32_t* line = box + row * boxWidth;
-        for (uint32_t column = 0; column < glyph->Width; ++column) {
-            const int32_t target = column0 + (int32_t)column;
-            if (target < 0 || target >= (int32_t)boxWidth) continue;
-            const uint32_t c = coverage[column];
-            if (c == 0) continue;
-            uint32_t* pixel = line + target;
-            if (c == 255) {
-                *pixel = foreground;
-            } else if (opaque) {
-                *pixel = alpha | (uint32_t)AlphaLUT[c].r << 16 | (uint32_t)AlphaLUT[c].g << 8 |
-                         AlphaLUT[c].b;
-            } else if (c == lastCoverage && *pixel == lastPixel) {
-                *pixel = lastResult;
-            } else {
-                lastCoverage = c;
-                lastPixel = *pixel;
-                lastResult = alpha | FM_AlphaBlendRGB(c, foreground, *pixel, factor);
-                *pixel = lastResult;
+        uint32_t* pixels = paint->box + row * paint->width;
+        for (int32_t column = first; column < last;) {
+            // Eight columns at a time; empty ones are passed over at once.
+            int32_t end = last;
+            if (column + 8 <= last) {
+                if (EightZeros(coverage + column)) {
+                    column += 8;
+                    continue;
+                }
+                end = column + 8;
+            }
+            for (; column < end; ++column) {
+                const uint32_t c = coverage[column];
+                if (c == 0) continue;
+                uint32_t* pixel = pixels + (column0 + column);
+                if (c == 255) {
+                    *pixel = foreground;
+                } else if (paint->opaque) {
+                    *pixel = alpha | (uint32_t)AlphaLUT[c].r << 16 |
+                             (uint32_t)AlphaLUT[c].g << 8 | AlphaLUT[c].b;
+                } else if (fullIntensity) {
+                    *pixel = alpha | BlendFull(c, foreground, *pixel);
+                } else if (c == lastCoverage && *pixel == lastPixel) {
+                    *pixel = lastResult;
+                } else {
+                    lastCoverage = c;
+                    lastPixel = *pixel;
+                    lastResult = alpha | FM_AlphaBlendRGB(c, foreground, lastPixel, paint->factor);
+                    *pixel = lastResult;
+                }
             }
         }
     }
@@ -98,35 +173,39 @@ extern "C" void FMUC_PutStringAA(uint16_t region, uint32_t x, uint32_t y, uint32
         memcpy(copy, text, length + 1);
     MakeValidFileName(copy, LEGAL_NoControlChars | LEGAL_NoLineFeeds);
 
-    int64_t right = (int64_t)x + FMUC_GetStringWidth(copy, font);
+    // One look-up per character: the measure, the cut and the painting all
+    // work on this list.
+    Line line;
+    line.count = 0;
+    int64_t right = (int64_t)x + AddCharacters(&line, font, copy, 0);
+    uint32_t firstDrawn = 0;  // characters before it were cut from the start
     if (right > maxX) {
-        if (cutMode == CUT_End || cutMode == CUT_EndDots) {
+        if ((cutMode == CUT_End || cutMode == CUT_EndDots) && line.count > 0) {
             if (cutMode == CUT_EndDots) right += FMUC_GetStringWidth("... ", font);
-            char* character = PreviousCharacter(copy, copy + strlen(copy));
-            for (;;) {
-                uint8_t characterLength = 1;
-                const GlyphCacheEntry* glyph = FMUC_GetGlyphData(font, character, &characterLength);
+            uint32_t kept = line.count;
+            for (uint32_t i = line.count - 1;; --i) {
+                const GlyphCacheEntry* glyph = line.characters[i].glyph;
                 if (glyph) {
-                    *character = 0;
+                    kept = i;
                     right -= glyph->Width;
                 }
-                if (character == copy) break;
-                character = PreviousCharacter(copy, character);
-                if (right <= maxX || character == copy) break;
+                // The first character stays in a text of two or more.
+                if (i == 0 || i == 1 || right <= maxX) break;
             }
-            if (cutMode == CUT_EndDots) strcat(copy, "...");
+            copy[kept < line.count ? line.characters[kept].offset : strlen(copy)] = 0;
+            line.count = kept;
+            if (cutMode == CUT_EndDots) {
+                const uint32_t end = (uint32_t)strlen(copy);
+                strcpy(copy + end, "...");
+                AddCharacters(&line, font, copy + end, end);
+            }
         } else if (cutMode == CUT_StartDots) {
             right += FMUC_GetStringWidth("...", font);
-            char* character = copy;
-            while (*character) {
-                uint8_t characterLength = 1;
-                const GlyphCacheEntry* glyph = FMUC_GetGlyphData(font, character, &characterLength);
+            while (firstDrawn < line.count) {
+                const GlyphCacheEntry* glyph = line.characters[firstDrawn++].glyph;
                 if (glyph) right -= glyph->Width;
-                character += characterLength;
                 if (right <= maxX) break;
             }
-            memmove(copy, character, strlen(character) + 1);
-            InsertAt(copy, 0, "...");
         }
     }
     // A cut that removed a trailing mark took off more than the measurement
@@ -136,7 +215,18 @@ extern "C" void FMUC_PutStringAA(uint16_t region, uint32_t x, uint32_t y, uint32
         return;
     }
 
-    const uint32_t height = FMUC_GetStringHeight(copy, font);
+    // Painted in this order: "..." in front (a start cut), then what is left.
+    Line dots;
+    dots.count = 0;
+    if (firstDrawn > 0) AddCharacters(&dots, font, "...", 0);
+    uint32_t height = 0;
+    for (uint32_t part = 0; part < 2; ++part) {
+        const Line* from = part == 0 ? &dots : &line;
+        for (uint32_t i = part == 0 ? 0 : firstDrawn; i < from->count; ++i) {
+            const GlyphCacheEntry* glyph = from->characters[i].glyph;
+            if (glyph && glyph->Height > height) height = glyph->Height;
+        }
+    }
     const uint32_t width = (uint32_t)(right - x);
     uint32_t left = x;
     if (align == ALIGN_Centre)
@@ -149,26 +239,32 @@ extern "C" void FMUC_PutStringAA(uint16_t region, uint32_t x, uint32_t y, uint32
         FM_InitAlphaLUT(foreground, background, intensity);
     }
 
-    const uint32_t boxWidth = width + 1, boxHeight = height + 1;
-    uint32_t* box = (uint32_t*)TAP_Osd_SaveBox(region, left, y, boxWidth, boxHeight);
-    if (box) {
+    Paint paint;
+    paint.width = width + 1;
+    paint.height = height + 1;
+    paint.foreground = foreground;
+    paint.opaque = opaque;
+    paint.factor = intensity;
+    paint.box = (uint32_t*)TAP_Osd_SaveBox(region, left, y, paint.width, paint.height);
+    if (paint.box) {
         int32_t pen = 0, centre = 0;
-        for (const char* character = copy; *character;) {
-            uint8_t characterLength = 1;
-            const GlyphCacheEntry* glyph = FMUC_GetGlyphData(font, character, &characterLength);
-            character += characterLength;
-            if (!glyph || !glyph->GlyphData) continue;
-            if (FMUC_IsDiacriticalMark(glyph->CodePoint)) {
-                PaintGlyph(box, boxWidth, boxHeight, glyph, centre - glyph->Width / 2, foreground, opaque,
-                           intensity);
-            } else {
-                PaintGlyph(box, boxWidth, boxHeight, glyph, pen, foreground, opaque, intensity);
-                centre = pen + glyph->Width / 2;
-                pen += glyph->Width;
+        for (uint32_t part = 0; part < 2; ++part) {
+            const Line* from = part == 0 ? &dots : &line;
+            for (uint32_t i = part == 0 ? 0 : firstDrawn; i < from->count; ++i) {
+                const Character* character = &from->characters[i];
+                const GlyphCacheEntry* glyph = character->glyph;
+                if (!glyph) continue;
+                if (character->isMark) {
+                    PaintGlyph(&paint, glyph, centre - glyph->Width / 2);
+                } else {
+                    PaintGlyph(&paint, glyph, pen);
+                    centre = pen + glyph->Width / 2;
+                    pen += glyph->Width;
+                }
             }
         }
-        TAP_Osd_RestoreBox(region, left, y, boxWidth, boxHeight, box);
-        TAP_MemFree(box);
+        TAP_Osd_RestoreBox(region, left, y, paint.width, paint.height, paint.box);
+        TAP_MemFree(paint.box);
     }
     TAP_MemFree(copy);
 }

@@ -28,6 +28,16 @@ if(TARGET golden_images)
   add_dependencies(support_fontmanager_FMUC_PutStringGolden_test golden_images)
 endif()
 
+# Local time: the European rule is checked against the C library's zone
+# data up to 2040, which needs a 64-bit time_t on the recorder too.
+steckwart_add_tests(support/time LIBS support tap)
+steckwart_add_tests(support/time/nointernals LIBS support tap_nointernals)
+get_property(time_test_targets DIRECTORY PROPERTY BUILDSYSTEM_TARGETS)
+list(FILTER time_test_targets INCLUDE REGEX "^support_time_.*_test$")
+foreach(target ${time_test_targets})
+  target_compile_definitions(${target} PRIVATE _TIME_BITS=64 _FILE_OFFSET_BITS=64)
+endforeach()
+
 # A firmware without the internals that plug-ins look up by name.
 steckwart_add_tests(support/firmware/nointernals LIBS support tap_nointernals)
 steckwart_add_tests(support/files/nointernals LIBS support tap_nointernals)

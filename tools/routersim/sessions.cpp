@@ -157,7 +157,7 @@ Sessions::LoginResult Sessions::logIn(const std::string& user, const std::string
     auto now = Clock::now();
     sid = kZeroSid;
     if (blockTime(now) > 0) {
-        // The challenge is spent all the same, as a client cannot tell.
+        // Refused unheard; its challenge is spent like any other.
         checkResponse(response);
         return LoginResult::Blocked;
     }
