@@ -44,6 +44,7 @@ void ScreenTest::SetUp() {
     _Versatz = 0;
     _info = 0;
     _Tapon = 1;
+    DoNotReenter = 0;
     _x = _y = 0;
     _color = _showsid = 0;
     _Sid[0] = 0;
