@@ -103,7 +103,7 @@ FTC_ScalerRec scalerFor(int points) {
 
 bool startFreeType() {
     if (FT_Init_FreeType(&library) ||
-        FTC_Manager_New(library, 1, 4, 1 << 20, requestFace, nullptr, &manager) ||
+        FTC_Manager_New(library, 1, 8, 4 << 20, requestFace, nullptr, &manager) ||
         FTC_CMapCache_New(manager, &cmapCache) || FTC_SBitCache_New(manager, &sbitCache))
         return false;
     for (int points : {10, 12, 16, 18}) {
@@ -125,7 +125,9 @@ bool startFreeType() {
 void drawWithFreeType(const Text& text, uint32_t y) {
     const int font = fontIndex(text.points);
     FTC_ScalerRec scaler = scalerFor(text.points);
+    // The cache's bitmaps stay valid while their nodes are held.
     FTC_SBit sbits[128];
+    FTC_Node nodes[128];
     size_t count = 0;
     uint32_t width = 0;
     // Measure: ISO-8859-1 bytes are their own code points.
@@ -133,9 +135,11 @@ void drawWithFreeType(const Text& text, uint32_t y) {
         FT_UInt index = FTC_CMapCache_Lookup(cmapCache, scaler.face_id, -1,
                                              static_cast<uint8_t>(*p));
         FTC_SBit sbit = nullptr;
+        FTC_Node node = nullptr;
         if (!index || FTC_SBitCache_LookupScaler(sbitCache, &scaler, FT_LOAD_DEFAULT, index,
-                                                 &sbit, nullptr))
+                                                 &sbit, &node))
             continue;
+        nodes[count] = node;
         sbits[count++] = sbit;
         width += static_cast<uint32_t>(sbit->xadvance);
     }
@@ -145,7 +149,10 @@ void drawWithFreeType(const Text& text, uint32_t y) {
     if (text.align == 2) left = text.maxX - width;
     const uint32_t boxWidth = width + 1, boxHeight = static_cast<uint32_t>(lineHeight[font]) + 1;
     auto* box = static_cast<uint32_t*>(TAP_Osd_SaveBox(region, left, y, boxWidth, boxHeight));
-    if (!box) return;
+    if (!box) {
+        for (size_t i = 0; i < count; ++i) FTC_Node_Unref(nodes[i], manager);
+        return;
+    }
     const uint32_t alpha = text.colour & 0xFF000000u;
     int pen = 0;
     for (size_t i = 0; i < count; ++i) {
@@ -177,6 +184,7 @@ void drawWithFreeType(const Text& text, uint32_t y) {
     }
     TAP_Osd_RestoreBox(region, left, y, boxWidth, boxHeight, box);
     TAP_MemFree(box);
+    for (size_t i = 0; i < count; ++i) FTC_Node_Unref(nodes[i], manager);
 }
 
 // ---- set-up -----------------------------------------------------------------
