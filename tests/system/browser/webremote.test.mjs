@@ -6,7 +6,7 @@
 //
 // CTest runs it (label "browser") with the programs in the environment:
 // STECKWART_BOXSIM, STECKWART_FIXTURE, STECKWART_ROUTERSIM, STECKWART_OUTPUT
-// and, once the plug-in is built, STECKWART_PLUGIN.
+// and STECKWART_PLUGIN, the plug-in.
 import { test, after } from "node:test";
 import assert from "node:assert/strict";
 import { spawn } from "node:child_process";
@@ -20,7 +20,9 @@ function setting(name) {
 }
 const boxsimProgram = setting("STECKWART_BOXSIM");
 const fixture = setting("STECKWART_FIXTURE");
+const routersimProgram = setting("STECKWART_ROUTERSIM");
 const output = setting("STECKWART_OUTPUT");
+const plugin = process.env.STECKWART_PLUGIN;
 
 let chromium;
 try {
@@ -136,18 +138,25 @@ after(async () => {
     if (run.child.exitCode === null && run.child.signalCode === null) run.child.kill("SIGTERM");
 });
 
-// The ARGB word of a screen pixel, as the page shows it.
-function pixelAt(page, x, y) {
-  return page.evaluate(([x, y]) => {
+// The ARGB words of screen pixels ([x, y] pairs), as the page shows them.
+function pixelsAt(page, points) {
+  return page.evaluate(points => {
     const image = document.getElementById("screen");
     const canvas = document.createElement("canvas");
     canvas.width = 720;
     canvas.height = 576;
     const context = canvas.getContext("2d");
     context.drawImage(image, 0, 0);
-    const [r, g, b] = context.getImageData(x, y, 1, 1).data;
-    return (0xff000000 | r << 16 | g << 8 | b) >>> 0;
-  }, [x, y]);
+    const pixels = context.getImageData(0, 0, 720, 576).data;
+    return points.map(([x, y]) => {
+      const at = 4 * (y * 720 + x);
+      return (0xff000000 | pixels[at] << 16 | pixels[at + 1] << 8 | pixels[at + 2]) >>> 0;
+    });
+  }, points);
+}
+
+async function pixelAt(page, x, y) {
+  return (await pixelsAt(page, [[x, y]]))[0];
 }
 
 async function waitForPixel(page, x, y, colour) {
@@ -230,5 +239,75 @@ test("the stop button ends the plug-in; the page says so before boxsim ends", as
   assert.equal(await exitOf(boxsim), 7);
   assert.match(boxsim.err, /fixture: stop/);
   assert.match(boxsim.out, /sending the stop event/);
+  await page.close();
+});
+
+// ---- The plug-in against the router simulator ---------------------------------
+
+// A new box's settings put the list at x 50, y 20 of the region at 0,0: row
+// r spans y 70 + 49·r to 118 + 49·r, the selected one highlighted from x 52;
+// the switch state sits on its badge at x 300 to 340, 15 to 37 below the
+// row's top.
+const rowTop = row => 20 + 50 + 49 * row;
+const highlight = 0xff3c3c3c;
+
+async function highlightedRows(page) {
+  const margins = await pixelsAt(page, [...Array(10).keys()].map(row => [55, rowTop(row) + 5]));
+  return margins.flatMap((pixel, row) => (pixel === highlight ? [row] : []));
+}
+
+// "red" or "green": the colour of the switch state text in a row ("Aus" is
+// red and "An" green), by the pixels where that colour clearly dominates.
+async function switchColour(page, row) {
+  const points = [];
+  for (let y = rowTop(row) + 15; y < rowTop(row) + 37; y++)
+    for (let x = 300; x < 342; x++) points.push([x, y]);
+  let red = 0, green = 0;
+  for (const pixel of await pixelsAt(page, points)) {
+    const r = pixel >> 16 & 0xff, g = pixel >> 8 & 0xff;
+    if (r - g > 100) red++;
+    if (g - r > 60) green++;
+  }
+  return red > 5 && red > green ? "red" : green > 5 && green > red ? "green" : "none";
+}
+
+test("end to end: the highlight follows the keys and OK switches a socket at the router",
+     { skip: plugin ? false : "the plug-in is not built" }, async () => {
+  const folder = freshFolder("endtoend");
+  const log = join(folder, "router-requests.log");
+  const router = await start(routersimProgram,
+                             ["--port", "0", "--log", log, "--devices",
+                              new URL("devices.xml", import.meta.url).pathname],
+                             /^port (\d+)$/m);
+  const boxsim = await startBoxsim("endtoend-box", plugin,
+                                   ["--router", `127.0.0.1:${router.match[1]}`, "--user",
+                                    "steckwart", "--password", "steckwart"]);
+  const page = await openRemote(boxsim.url);
+
+  // The first device list shows the thermostat, selected, and the socket, off.
+  await eventually(async () => (await switchColour(page, 1)) === "red", "the device list");
+  assert.deepEqual(await highlightedRows(page), [0]);
+  await page.screenshot({ path: join(folder, "1-list.png") });  // for a person to look at
+
+  await page.keyboard.press("ArrowDown");
+  await eventually(async () => (await highlightedRows(page))[0] === 1, "the highlight to move");
+  assert.deepEqual(await highlightedRows(page), [1]);
+
+  await page.keyboard.press("Enter");
+  const toggles = () => readFileSync(log, "utf8").split("\n").filter(line =>
+    line.includes('"switchcmd":"setswitchtoggle"'));
+  await eventually(() => toggles().length === 1, "the switch command at the router");
+  assert.match(toggles()[0], /"ain":"08761 ?0100002"/);
+  // The next device list shows the socket on.
+  await eventually(async () => (await switchColour(page, 1)) === "green", "the socket to show on");
+  await page.screenshot({ path: join(folder, "2-switched.png") });
+  assert.equal(toggles().length, 1, "one key, one command");
+
+  // Exit ends the plug-in; the page and boxsim say so.
+  await page.keyboard.press("Escape");
+  await page.waitForSelector('body[data-state="ended"]');
+  assert.equal(await exitOf(boxsim), 0);
+  router.child.kill("SIGTERM");
+  assert.equal(await exitOf(router), 0);
   await page.close();
 });
