@@ -113,20 +113,21 @@ private:
 
 std::string jsonError(const std::string& message) { return "{\"error\":\"" + message + "\"}"; }
 
-// Why 127.0.0.1:port cannot be bound: the HTTP library does not say.
-std::string bindProblem(uint16_t port) {
+// Why 127.0.0.1:port cannot be bound (the HTTP library does not say): an
+// errno value, 0 when a second try works.
+int bindProblem(uint16_t port) {
     int probe = socket(AF_INET, SOCK_STREAM, 0);
-    if (probe < 0) return std::strerror(errno);
+    if (probe < 0) return errno;
     int yes = 1;
     setsockopt(probe, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     sockaddr_in address = {};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    std::string problem = "unknown reason";
+    int problem = 0;
     if (bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         listen(probe, 1) != 0)
-        problem = std::strerror(errno);
+        problem = errno;
     close(probe);
     return problem;
 }
@@ -163,9 +164,11 @@ public:
         int bound = port == 0 ? server_.bind_to_any_port("127.0.0.1")
                               : (server_.bind_to_port("127.0.0.1", port) ? port : -1);
         if (bound <= 0) {
+            int problem = bindProblem(port);
             *error = "cannot serve the web remote on 127.0.0.1:" + std::to_string(port) + " (" +
-                     bindProblem(port) + "): is another boxsim running? Choose another port " +
-                     "with --port N, or --port 0 for a free one";
+                     (problem ? std::strerror(problem) : "unknown reason") + ")" +
+                     (problem == EADDRINUSE ? ": another program (another boxsim?) has it" : "") +
+                     ". Choose another port with --port N, or --port 0 for a free one";
             return false;
         }
         port_ = static_cast<uint16_t>(bound);

@@ -162,7 +162,8 @@ TEST(WebRemote, EveryKeyOfThePageReachesThePlugInAsItsCode) {
 TEST(WebRemote, SendsTheScreenOnlyWhenThePictureChanged) {
     WebBoxsim boxsim("screen");
     httplib::Client client = boxsim.client();
-    long long first = versionOf(client.Get("/state"));
+    // Waits for the fixture's first picture.
+    long long first = versionOf(client.Get("/state?since=0"));
     ASSERT_GE(first, 1) << "the fixture has drawn its screen";
 
     httplib::Result png = client.Get("/screen.png");
@@ -224,7 +225,7 @@ TEST(WebRemote, SendsTheScreenOnlyWhenThePictureChanged) {
 TEST(WebRemote, TellsThePageThatThePlugInEndedBeforeBoxsimEnds) {
     WebBoxsim boxsim("ended");
     httplib::Client client = boxsim.client();
-    long long version = versionOf(client.Get("/state"));
+    long long version = versionOf(client.Get("/state?since=0"));
     ASSERT_GE(version, 1);
     httplib::Result stop = client.Post("/stop");
     ASSERT_TRUE(stop);
@@ -305,11 +306,12 @@ TEST(WebRemote, ExplainsATakenPortAndNeverStartsThePlugIn) {
                                   STECKWART_FIXTURE});
     close(taken);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.err.find("cannot serve the web remote on 127.0.0.1:" + port +
-                              " (Address already in use)"),
+    EXPECT_NE(result.err.find("boxsim: cannot serve the web remote on 127.0.0.1:" + port +
+                              " (Address already in use): another program (another boxsim?) "
+                              "has it. Choose another port with --port N, or --port 0 for a "
+                              "free one\n"),
               std::string::npos)
         << result.err;
-    EXPECT_NE(result.err.find("--port N, or --port 0 for a free one"), std::string::npos);
     EXPECT_EQ(result.err.find("fixture:"), std::string::npos) << "the plug-in must not start";
 
     struct Usage {
