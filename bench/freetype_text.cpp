@@ -44,7 +44,7 @@ FTC_ScalerRec scalerFor(int points) {
 bool StartFreeType(const char* fontFile) {
     fontPath = fontFile;
     if (FT_Init_FreeType(&library) ||
-        FTC_Manager_New(library, 1, 4, 1 << 20, requestFace, nullptr, &manager) ||
+        FTC_Manager_New(library, 1, 8, 4 << 20, requestFace, nullptr, &manager) ||
         FTC_CMapCache_New(manager, &cmapCache) || FTC_SBitCache_New(manager, &sbitCache))
         return false;
     for (int points : {10, 12, 16, 18}) {
@@ -68,7 +68,9 @@ void DrawWithFreeType(uint16_t region, uint32_t x, uint32_t y, uint32_t maxX, co
                       uint32_t colour, int points, uint8_t align) {
     const int font = fontIndex(points);
     FTC_ScalerRec scaler = scalerFor(points);
+    // The cache's bitmaps stay valid while their nodes are held.
     FTC_SBit sbits[256];
+    FTC_Node nodes[256];
     size_t count = 0;
     uint32_t width = 0;
     // Measure: ISO-8859-1 bytes are their own code points.
@@ -76,20 +78,25 @@ void DrawWithFreeType(uint16_t region, uint32_t x, uint32_t y, uint32_t maxX, co
         FT_UInt index =
             FTC_CMapCache_Lookup(cmapCache, scaler.face_id, -1, static_cast<uint8_t>(*p));
         FTC_SBit sbit = nullptr;
+        FTC_Node node = nullptr;
         if (!index ||
-            FTC_SBitCache_LookupScaler(sbitCache, &scaler, FT_LOAD_DEFAULT, index, &sbit, nullptr))
+            FTC_SBitCache_LookupScaler(sbitCache, &scaler, FT_LOAD_DEFAULT, index, &sbit, &node))
             continue;
+        nodes[count] = node;
         sbits[count++] = sbit;
         width += static_cast<uint32_t>(sbit->xadvance);
     }
-    if (x >= maxX) return;
+    auto release = [&] {
+        for (size_t i = 0; i < count; ++i) FTC_Node_Unref(nodes[i], manager);
+    };
+    if (x >= maxX) return release();
     uint32_t left = x;
     if (x + width > maxX) width = maxX - x;
     if (align == 1) left = x + (maxX - x - width) / 2;
     if (align == 2) left = maxX - width;
     const uint32_t boxWidth = width + 1, boxHeight = static_cast<uint32_t>(lineHeight[font]) + 1;
     auto* box = static_cast<uint32_t*>(TAP_Osd_SaveBox(region, left, y, boxWidth, boxHeight));
-    if (!box) return;
+    if (!box) return release();
     const uint32_t alpha = colour & 0xFF000000u;
     int pen = 0;
     for (size_t i = 0; i < count; ++i) {
@@ -121,6 +128,7 @@ void DrawWithFreeType(uint16_t region, uint32_t x, uint32_t y, uint32_t maxX, co
     }
     TAP_Osd_RestoreBox(region, left, y, boxWidth, boxHeight, box);
     TAP_MemFree(box);
+    release();
 }
 
 }  // namespace bench

@@ -21,6 +21,9 @@ enum {
 extern int32_t _Tapon;  // the main loop runs while set; the key handling clears it
 extern uint16_t _rgn;   // the OSD region
 extern int32_t _info;   // 1 while the detail panel is shown
+// Set while TAP_EventHandler handles an event; an event that arrives
+// meanwhile is returned at once, unhandled.  0 at load.
+extern int32_t DoNotReenter;
 
 extern FontDataUC Calibri_10_FontDataUC;
 extern FontDataUC Calibri_12_FontDataUC;

@@ -6,6 +6,7 @@
 // blends the visible regions, in creation order, over a TV-picture background
 // into the 720 x 576 screen the viewer sees.
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <mutex>
 #include <vector>
@@ -38,6 +39,14 @@ constexpr uint32_t kMaxRegionSide = 4096;
 std::vector<uint32_t> regionPixels[kRegionCount];
 uint32_t nextCreationOrder = 1;
 int planeTransparency = -1;
+
+// Image and box calls that reached beyond their region (tapsim.h).
+std::atomic<uint64_t> drawsBeyondRegion{0};
+
+void noteBox(uint16_t region, int64_t x, int64_t y, int64_t width, int64_t height) {
+    if (x < 0 || y < 0 || x + width > osd::width(region) || y + height > osd::height(region))
+        ++drawsBeyondRegion;
+}
 
 std::mutex screenMutex;
 std::vector<uint32_t> screen;  // composed at the last TAP_Osd_Sync
@@ -212,6 +221,7 @@ int TAP_Osd_PutGd(uint16_t region, int x, int y, const TAP_GraphicData* image, i
     if (!osd::regionExists(region)) return -1;
     std::vector<uint32_t> unpacked;
     if (!osd::unpack(image, &unpacked)) return -1;
+    noteBox(region, x, y, image->width, image->height);
     int64_t regionWidth = osd::width(region), regionHeight = osd::height(region);
     uint32_t* base = osd::pixels(region);
     for (int row = 0; row < image->height; ++row) {
@@ -234,6 +244,7 @@ void* TAP_Osd_SaveBox(uint16_t region, uint32_t x, uint32_t y, uint32_t width, u
         return nullptr;
     auto* block = static_cast<uint32_t*>(TAP_MemAlloc(width * height * 4));
     if (!block) return nullptr;
+    noteBox(region, x, y, width, height);
     uint32_t regionWidth = osd::width(region), regionHeight = osd::height(region);
     const uint32_t* base = osd::pixels(region);
     for (uint32_t row = 0; row < height; ++row)
@@ -248,6 +259,7 @@ void* TAP_Osd_SaveBox(uint16_t region, uint32_t x, uint32_t y, uint32_t width, u
 void TAP_Osd_RestoreBox(uint16_t region, uint32_t x, uint32_t y, uint32_t width, uint32_t height,
                         const void* block) {
     if (!osd::regionExists(region) || !block) return;
+    noteBox(region, x, y, width, height);
     const auto* source = static_cast<const uint32_t*>(block);
     uint32_t regionWidth = osd::width(region), regionHeight = osd::height(region);
     uint32_t* base = osd::pixels(region);
@@ -311,5 +323,7 @@ int tapsim_RegionCount(void) {
 }
 
 int tapsim_Transparency(void) { return planeTransparency; }
+
+uint64_t tapsim_DrawsBeyondRegion(void) { return drawsBeyondRegion; }
 
 }  // extern "C"

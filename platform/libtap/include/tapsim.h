@@ -40,6 +40,10 @@ uint32_t* tapsim_RegionPixels(uint16_t region, uint32_t* width, uint32_t* height
 int tapsim_RegionCount(void);
 // The last TAP_Osd_SetTransparency level for the plug-in plane (-1 default).
 int tapsim_Transparency(void);
+// Number of TAP_Osd_PutGd, TAP_Osd_SaveBox and TAP_Osd_RestoreBox calls so
+// far whose box did not lie wholly inside its region.  This firmware clips
+// them, the recorder's need not: tests check that a plug-in makes none.
+uint64_t tapsim_DrawsBeyondRegion(void);
 
 // ---- Memory ---------------------------------------------------------------
 

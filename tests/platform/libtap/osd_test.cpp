@@ -1,7 +1,7 @@
-// The host firmware's OSD: drawing clipped at every edge of a region, the
-// region table _osdInfo as plug-ins read it, SaveBox/RestoreBox, the packed
-// image format of PutGd (and malformed images refused), and the composed
-// screen.
+// The host firmware's OSD: drawing clipped at every edge of a region (and
+// image and box calls beyond it counted), the region table _osdInfo as
+// plug-ins read it, SaveBox/RestoreBox, the packed image format of PutGd
+// (and malformed images refused), and the composed screen.
 #include <dlfcn.h>
 
 #include <cstring>
@@ -107,13 +107,16 @@ TEST(Osd, PutGdDecodesThePackedImageAndClipsItAtEveryEdge) {
     const struct {
         const char* name;
         int x, y, sprite;
-    } cases[] = {{"inside", 2, 1, 0},       {"over the left edge", -1, 1, 0},
-                 {"over the top edge", 2, -1, 0}, {"over the right edge", 5, 1, 0},
-                 {"over the bottom edge", 2, 4, 0}, {"as a sprite", 2, 1, 1},
-                 {"far outside", -50, 70, 0}};
+        int beyond;  // counted as reaching beyond the region
+    } cases[] = {{"inside", 2, 1, 0, 0},          {"over the left edge", -1, 1, 0, 1},
+                 {"over the top edge", 2, -1, 0, 1}, {"over the right edge", 5, 1, 0, 1},
+                 {"over the bottom edge", 2, 4, 0, 1}, {"as a sprite", 2, 1, 1, 0},
+                 {"at the bottom right corner", 4, 3, 0, 0}, {"far outside", -50, 70, 0, 1}};
     for (const auto& c : cases) {
         Region region(7, 5);
+        const uint64_t beyond = tapsim_DrawsBeyondRegion();
         EXPECT_EQ(TAP_Osd_PutGd(region.number, c.x, c.y, &image, c.sprite), 0) << c.name;
+        EXPECT_EQ(tapsim_DrawsBeyondRegion(), beyond + c.beyond) << c.name;
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < 7; ++x) {
                 int ix = x - c.x, iy = y - c.y;
@@ -173,6 +176,7 @@ TEST(Osd, SaveBoxAndRestoreBoxRoundTripAndClip) {
 
     uint32_t blocks0 = 0, blocks1 = 0;
     tapsim_MemoryInUse(&blocks0, nullptr);
+    const uint64_t beyond = tapsim_DrawsBeyondRegion();
     // A box reaching past the right and bottom edges: outside reads as 0.
     auto* block = static_cast<uint32_t*>(TAP_Osd_SaveBox(region.number, 6, 4, 3, 3));
     ASSERT_NE(block, nullptr);
@@ -186,6 +190,7 @@ TEST(Osd, SaveBoxAndRestoreBoxRoundTripAndClip) {
                                  tapsim_RegionPixels(region.number, nullptr, nullptr) + 48);
     TAP_Osd_RestoreBox(region.number, 0, 0, 3, 3, block);
     TAP_Osd_RestoreBox(region.number, 7, 5, 3, 3, block);
+    EXPECT_EQ(tapsim_DrawsBeyondRegion(), beyond + 2) << "the save at 6,4 and the restore at 7,5";
     for (uint32_t y = 0; y < 6; ++y)
         for (uint32_t x = 0; x < 8; ++x) {
             uint32_t want = before[y * 8 + x];
@@ -202,6 +207,7 @@ TEST(Osd, SaveBoxAndRestoreBoxRoundTripAndClip) {
     TAP_Osd_RestoreBox(region.number, 0, 0, 8, 6, block);
     EXPECT_EQ(std::memcmp(block, tapsim_RegionPixels(region.number, nullptr, nullptr), 8 * 6 * 4), 0);
     TAP_MemFree(block);
+    EXPECT_EQ(tapsim_DrawsBeyondRegion(), beyond + 2) << "the whole region is inside it";
 
     EXPECT_EQ(TAP_Osd_SaveBox(region.number, 0, 0, 0, 3), nullptr);
     EXPECT_EQ(TAP_Osd_SaveBox(5, 0, 0, 1, 1), nullptr);

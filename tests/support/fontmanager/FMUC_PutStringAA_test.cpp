@@ -112,15 +112,24 @@ class PutString : public ::testing::Test {
 };
 
 const std::vector<std::string> kUntouched(kHeight, std::string(kWidth, '.'));
+// AB at x = 1, y = 1 over the guard colour.
+const std::vector<std::string> kABAtColumn1 = {"................",
+                                               ".F..F...........",
+                                               ".hFFFF..........",
+                                               "..q.F...........",
+                                               "................",
+                                               "................"};
+// "...B" at x = 1, y = 1 over black, in a box 7 columns wide.
+const std::vector<std::string> kDotsAndB = {"................",
+                                            ".kkkkFk.........",
+                                            ".kkkFFF.........",
+                                            ".FFFkFk.........",
+                                            ".kkkkkk.........",
+                                            "................"};
 
 TEST_F(PutString, BlendsOntoWhatTheRegionShows) {
     Draw("AB", 1, 1, 14);
-    ExpectPicture({"................",
-                   ".F..F...........",
-                   ".hFFFF..........",
-                   "..q.F...........",
-                   "................",
-                   "................"},
+    ExpectPicture(kABAtColumn1,
                   "AB over the guard");
 }
 
@@ -237,12 +246,7 @@ TEST_F(PutString, DrawsIso8859AndUtf8TextsAlike) {
 TEST_F(PutString, CutsTheEndUntilTheTextFits) {
     // ABAB is 10 wide, maxX - x is 6: B and A go, AB (5) fits.
     Draw("ABAB", 1, 1, 7);
-    ExpectPicture({"................",
-                   ".F..F...........",
-                   ".hFFFF..........",
-                   "..q.F...........",
-                   "................",
-                   "................"},
+    ExpectPicture(kABAtColumn1,
                   "cut mode 0");
 }
 
@@ -262,12 +266,7 @@ TEST_F(PutString, CutsTheEndAndAppendsDotsKeepingASpaceFree) {
 TEST_F(PutString, CutsTheStartAndPutsDotsInFront) {
     // ABAB + "..." is 13: A, B and A go from the front: "...B".
     Draw("ABAB", 1, 1, 7, Black, CUT_StartDots);
-    ExpectPicture({"................",
-                   ".kkkkFk.........",
-                   ".kkkFFF.........",
-                   ".FFFkFk.........",
-                   ".kkkkkk.........",
-                   "................"},
+    ExpectPicture(kDotsAndB,
                   "cut mode 2");
 }
 
@@ -298,21 +297,11 @@ TEST_F(PutString, NeverCutsTheFirstOfTwoCharacters) {
 TEST_F(PutString, CutsPastCharactersThatHaveNoGlyph) {
     // Z has no glyph in this font: it goes with the B before it.
     Draw("ABABZ", 1, 1, 7);
-    ExpectPicture({"................",
-                   ".F..F...........",
-                   ".hFFFF..........",
-                   "..q.F...........",
-                   "................",
-                   "................"},
+    ExpectPicture(kABAtColumn1,
                   "cut past Z");
     TAP_Osd_FillBox(region, 0, 0, kWidth, kHeight, Guard);
     Draw("ZABAB", 1, 1, 7, Black, CUT_StartDots);
-    ExpectPicture({"................",
-                   ".kkkkFk.........",
-                   ".kkkFFF.........",
-                   ".FFFkFk.........",
-                   ".kkkkkk.........",
-                   "................"},
+    ExpectPicture(kDotsAndB,
                   "start cut past Z");
 }
 

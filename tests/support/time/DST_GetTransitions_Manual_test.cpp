@@ -14,16 +14,7 @@ using timetest::Show;
 
 class ManualRule : public ::testing::Test {
   protected:
-    void SetUp() override {
-        setenv("TZ", "UTC0", 1);
-        tzset();
-        testbox::Clear();
-        testbox::MakeFolders(testbox::kSettings);
-        ASSERT_EQ(HDD_ChangeDir("/ProgramFiles"), 1);
-        timetest::SetClock(2024, 1, 10, 12, 0);
-        timetest::UseTimeSettings(60, 0);
-        DSTStartUTCsaved = DSTEndUTCsaved = 0;
-    }
+    void SetUp() override { timetest::StartInTheBox("UTC0"); }
     void TearDown() override {
         tapsim_SetClock(0);
         DSTStartUTCsaved = DSTEndUTCsaved = 0;

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "support.h"
 #include "tapsim.h"
 #include "testbox.h"
@@ -62,6 +64,21 @@ inline void UseTimeSettings(int16_t offsetMinutes, uint16_t daylightMode) {
         tapsim_SetSystemId(0x5A3C);
     }
     tapsim_SetTimeSettings(offsetMinutes, daylightMode);
+}
+
+// A fresh box for a time test: the C library's zone, an empty disk with the
+// settings folder, "/ProgramFiles" as working directory, the clock at
+// 2024-01-10 12:00 UTC, the time settings of a zone one hour east of UTC,
+// and no manual transitions kept.
+inline void StartInTheBox(const char* zone) {
+    setenv("TZ", zone, 1);
+    tzset();
+    testbox::Clear();
+    testbox::MakeFolders(testbox::kSettings);
+    ASSERT_EQ(HDD_ChangeDir("/ProgramFiles"), 1);
+    SetClock(2024, 1, 10, 12, 0);
+    UseTimeSettings(60, 0);
+    DSTStartUTCsaved = DSTEndUTCsaved = 0;
 }
 
 }  // namespace timetest

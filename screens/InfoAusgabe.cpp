@@ -1,0 +1,165 @@
+// InfoAusgabe: the detail panel of the selected device, a framed column of
+// 10-point lines right of the device list; ClearInfoPanel: its column wiped.
+//
+// Layout, from the anchors (_x, _y): the column x + 310 … x + 613 is cleared
+// from the region's top down, then a frame 304 wide from y - 2, 20 * R + 4
+// high, and its background; R is 7 rows plus the rows of each kind the device
+// has.  Text line k is drawn at (x + 320, y + 10 + 20 k), right limit
+// x + 600, cut there.  Lines: maker, product, identifier, id, firmware and
+// connection, then one block per kind bit, always in the order alarm sensor,
+// thermostat, energy meter, temperature sensor, switch socket, repeater,
+// noise sensor.  The thermostat's next switching time is shown in local time
+// when its local date is 2 January 2016 or later; otherwise "---" and the
+// temperature after the change is left out (R stays).  Number values are
+// computed in single precision.
+//
+// Contract (screens.h): reads only the record that _aktDev selects, and only
+// when it is in the list (1 … number of devices); otherwise only the column
+// is cleared.  No allocation; one 256-byte text buffer.
+#include "screens_private.h"
+
+namespace {
+
+// Rows each kind of device adds to the panel's 7.
+struct KindRows {
+    uint16_t bit;
+    uint16_t rows;
+};
+const KindRows PanelRows[] = {
+    {FB_AlarmSensor, 4},  {FB_Thermostat, 10}, {FB_EnergyMeter, 3}, {FB_TemperatureSensor, 2},
+    {FB_SwitchSocket, 4}, {FB_Repeater, 1},    {FB_NoiseSensor, 1},
+};
+
+// The thermostat's error codes; any other code is "sonstiger Error".
+const char* const ErrorTexts[] = {
+    "keine Fehler",
+    "Keine Adaptierung möglich. Gerät korrekt am Heizkörper montiert?",
+    "Ventilhub zu kurz oder Batterieleistung zu schwach. Ventilstößel per Hand mehrmals öfnen "
+    "und schließen oder neue Batterien einsetzen.",
+    "Keine Ventilbewegung möglich. Ventilstößel frei?",
+    "Die Installation wird gerade vorbereitet",
+    "Der Heizkörperregler ist im Installationsmodus und kann auf das Heizungsventil montiert",
+    "Der Heizkörperregler passt sich nun an den Hub des Heizungsventils an",
+};
+
+// Day number of 1 January 2016: a next switching time on or before that
+// day is the router's "none" (0, 1 January 1970) or no real schedule.
+const uint16_t LastDayWithoutSchedule = 57388;
+
+// The panel's text lines, drawn one below the other.
+struct Panel {
+    ScreenFont font;
+    int32_t x;
+    int32_t y;
+    int32_t line;
+};
+
+void PanelLine(Panel* panel, const char* text) {
+    ScreenText(&panel->font, panel->x + 320, panel->y + 10 + 20 * panel->line, panel->x + 600,
+               text, ColourWhite, ALIGN_Left);
+    panel->line++;
+}
+
+// The two lines on who may switch the device: through the router's
+// interface (lock) and with its own button (devicelock).
+void LockLines(Panel* panel, const DeviceRecord* device) {
+    PanelLine(panel, device->lock ? "Manuelles Schalten per APP am Gerät nein"
+                                  : "Manuelles Schalten per APP am Gerät ja");
+    PanelLine(panel, device->devicelock ? "Manuelles Schalten per Taster am Gerät nein"
+                                        : "Manuelles Schalten per Taster am Gerät ja");
+}
+
+void ThermostatBlock(Panel* panel, const DeviceRecord* device, char* text) {
+    PanelLine(panel, "Heizkostenregler");
+    PanelLine(panel, device->errorcode < sizeof ErrorTexts / sizeof ErrorTexts[0]
+                         ? ErrorTexts[device->errorcode]
+                         : "sonstiger Error");
+    TAP_SPrint(text, "Komforttemperatur %1.1f°C", (double)((float)device->komfort * 0.5f));
+    PanelLine(panel, text);
+    TAP_SPrint(text, "Spartemperatur %1.1f°C", (double)((float)device->absenk * 0.5f));
+    PanelLine(panel, text);
+    LockLines(panel, device);
+
+    int16_t offset = 0;
+    const uint32_t local = UTC2LocalTime(Unix2TFTime((uint32_t)device->endperiod), &offset);
+    const uint16_t day = (uint16_t)(local >> 16);
+    if (day > LastDayWithoutSchedule) {
+        uint16_t year = 0;
+        uint8_t month = 0, dayOfMonth = 0, weekday = 0;
+        TAP_ExtractMjd(day, &year, &month, &dayOfMonth, &weekday);
+        TAP_SPrint(text, "nächste Umschaltung %02d.%02d.%04d  %02d:%02d Uhr", dayOfMonth, month,
+                   year, (int)((local >> 8) & 0xFF), (int)(local & 0xFF));
+        PanelLine(panel, text);
+        TAP_SPrint(text, "Umschaltungs Teperatur %1.1f°C", (double)((float)device->tchange * 0.5f));
+        PanelLine(panel, text);
+    } else {
+        PanelLine(panel, "nächste Umschaltung ---");
+    }
+
+    PanelLine(panel, device->summeractive ? "Heizung aus > Sommermodus" : "Heizung an > Wintermodus");
+    PanelLine(panel, device->holidayactive ? "Urlaubsmodus an" : "Urlaubsmodus aus");
+}
+
+}  // namespace
+
+extern "C" void ClearInfoPanel(void) {
+    ScreenBox(_x + PanelOffset, 0, PanelWidth, PanelClearHeight, 0);
+}
+
+extern "C" void InfoAusgabe(void) {
+    ClearInfoPanel();
+    const DeviceRecord* device = SelectedListDevice();
+    if (!device) return;
+    const uint16_t functions = device->functionbitmask;
+
+    uint16_t rows = 7;
+    for (const KindRows& kind : PanelRows)
+        if (functions & kind.bit) rows += kind.rows;
+    ScreenBox(_x + PanelOffset, _y - 2, PanelWidth, 20 * rows + 4, ColourWhite);
+    ScreenBox(_x + PanelOffset + 2, _y, PanelWidth - 4, 20 * rows, ColourBackground);
+
+    Panel panel = {ScreenFontOf(&Calibri_10_FontDataUC), _x, _y, 0};
+    char text[256];
+
+    TAP_SPrint(text, "Hersteller: %s", device->manufacturer);
+    PanelLine(&panel, text);
+    TAP_SPrint(text, "Produktname: %s", device->productname);
+    PanelLine(&panel, text);
+    PanelLine(&panel, device->ain);
+    TAP_SPrint(text, "ID: %u", (unsigned)device->id);
+    PanelLine(&panel, text);
+    TAP_SPrint(text, "Firmware: %s", device->fwversion);
+    PanelLine(&panel, text);
+    PanelLine(&panel, device->present ? "Verbindung ok" : "keine Verbindung");
+
+    if (functions & FB_AlarmSensor) {
+        PanelLine(&panel, "Sensor");
+        TAP_SPrint(text, "etsi device id: %u", (unsigned)device->etsideviceid);
+        PanelLine(&panel, text);
+        TAP_SPrint(text, "unit type: %u", (unsigned)device->unittype);
+        PanelLine(&panel, text);
+        TAP_SPrint(text, "interfaces: %u", (unsigned)device->interfaces);
+        PanelLine(&panel, text);
+    }
+    if (functions & FB_Thermostat) ThermostatBlock(&panel, device, text);
+    if (functions & FB_EnergyMeter) {
+        PanelLine(&panel, "Energie Messgerät");
+        TAP_SPrint(text, "Verbrauch %1.1f KWh", (double)((float)device->energy / 1000.0f));
+        PanelLine(&panel, text);
+        TAP_SPrint(text, "Spannung %03.1f Volt", (double)((float)device->voltage / 1000.0f));
+        PanelLine(&panel, text);
+    }
+    if (functions & FB_TemperatureSensor) {
+        PanelLine(&panel, "Temperatursensor");
+        TAP_SPrint(text, "Temperatur Offset %1.1f°C", (double)((float)device->offset / 10.0f));
+        PanelLine(&panel, text);
+    }
+    if (functions & FB_SwitchSocket) {
+        PanelLine(&panel, "Schaltsteckdose");
+        TAP_SPrint(text, "Mode: %s", device->mode);
+        PanelLine(&panel, text);
+        LockLines(&panel, device);
+    }
+    if (functions & FB_Repeater) PanelLine(&panel, "DECT Repeater");
+    if (functions & FB_NoiseSensor) PanelLine(&panel, "Geräuschsensor");
+}
