@@ -39,6 +39,22 @@ FTC_ScalerRec scalerFor(int points) {
     return scaler;
 }
 
+// The character at text: a well-formed UTF-8 sequence, or else the byte as
+// an ISO-8859-1 character (the plug-in's own texts); its length in *length.
+uint32_t decode(const uint8_t* text, int* length) {
+    *length = 1;
+    const uint32_t lead = text[0];
+    const int size = lead >= 0xF0 && lead < 0xF8 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (size == 1 || lead >= 0xF8) return lead;
+    uint32_t code = lead & (0x7F >> size);
+    for (int i = 1; i < size; i++) {
+        if ((text[i] & 0xC0) != 0x80) return lead;
+        code = code << 6 | (text[i] & 0x3F);
+    }
+    *length = size;
+    return code;
+}
+
 }  // namespace
 
 bool StartFreeType(const char* fontFile) {
@@ -73,10 +89,11 @@ void DrawWithFreeType(uint16_t region, uint32_t x, uint32_t y, uint32_t maxX, co
     FTC_Node nodes[256];
     size_t count = 0;
     uint32_t width = 0;
-    // Measure: ISO-8859-1 bytes are their own code points.
-    for (const char* p = text; *p && count < 256; ++p) {
-        FT_UInt index =
-            FTC_CMapCache_Lookup(cmapCache, scaler.face_id, -1, static_cast<uint8_t>(*p));
+    // Measure.
+    int length = 1;
+    for (const char* p = text; *p && count < 256; p += length) {
+        const uint32_t code = decode(reinterpret_cast<const uint8_t*>(p), &length);
+        FT_UInt index = FTC_CMapCache_Lookup(cmapCache, scaler.face_id, -1, code);
         FTC_SBit sbit = nullptr;
         FTC_Node node = nullptr;
         if (!index ||

@@ -14,7 +14,9 @@ namespace bench {
 // Starts FreeType with the font file; false when it cannot.
 bool StartFreeType(const char* fontFile);
 
-// Draws an ISO-8859-1 text at points 10, 12, 16 or 18 into a region, like
+// Draws a text at points 10, 12, 16 or 18 into a region — UTF-8 where it
+// is well-formed, other bytes as ISO-8859-1 characters, as the plug-in's
+// font manager reads texts — like
 // FMUC_PutString with background 0 and cut mode 0: left at x, centred
 // between x and maxX (align 1) or right-aligned at maxX (align 2), the width
 // cut at maxX.
