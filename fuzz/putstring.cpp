@@ -74,8 +74,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     uint32_t* pixels = tapsim_RegionPixels(region, nullptr, nullptr);
     const uint32_t right = maxX < kWidth ? maxX : kWidth - 1;
+    static uint32_t paper[kWidth];
+    if (paper[0] != kPaper)
+        for (uint32_t& pixel : paper) pixel = kPaper;
     for (uint32_t row = 0; row < kHeight; row++) {
         uint32_t* line = pixels + row * kWidth;
+        if (std::memcmp(line, paper, sizeof paper) == 0) continue;
         const bool inRows = row >= y && row < y + kLineLimit;
         for (uint32_t column = 0; column < kWidth; column++) {
             if (line[column] == kPaper) continue;
