@@ -25,8 +25,8 @@ import sys
 
 
 def read_times(path):
-    """Median CPU time in ns per benchmark name (wall time for the ones that
-    wait for other processes, which Google Benchmark reports as real time)."""
+    """Median time in ns per benchmark name: CPU time, or wall time for the
+    ones registered with UseRealTime (those that wait for other processes)."""
     with open(path) as f:
         runs = json.load(f)["benchmarks"]
     times = {}
@@ -34,7 +34,9 @@ def read_times(path):
         name = run.get("run_name", run["name"])
         if run.get("aggregate_name") == "median" or ("aggregate_name" not in run and name not in times):
             unit = {"ns": 1, "us": 1e3, "ms": 1e6}[run["time_unit"]]
-            times[name] = run["real_time" if run.get("use_real_time") else "cpu_time"] * unit
+            wall = name.endswith("/real_time")
+            times[name[:-len("/real_time")] if wall else name] = \
+                run["real_time" if wall else "cpu_time"] * unit
     return times
 
 
@@ -125,7 +127,8 @@ def main():
         print()
         print(table(("benchmark", "case", "ours ns", "alt ns", "ratio", "ours instr",
                      "alt instr", "ratio"), details))
-    print("\nns: median time of one operation (Google Benchmark, 5 repetitions); instr: "
+    print("\nns: median CPU time of one operation (wall time for the login), Google Benchmark, "
+          "5 repetitions; instr: "
           "instructions of one operation (callgrind, child processes included);\n"
           "ratio = ours / alternative (below 1: ours is cheaper)")
     return 0
