@@ -103,12 +103,20 @@ void prepareFileSystem(const std::string& box, char** command) {
     // Nothing done here may propagate back to the PC's mount table.
     mountOrDie("none", "/", nullptr, MS_REC | MS_PRIVATE);
 
+    // The box folder is held open across the new /mnt, which would hide a
+    // box folder below /mnt (an outer sandbox's /mnt/hd, a disk under /mnt).
+    int boxFolder = -1;
+    if (!box.empty() && (boxFolder = open(box.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)) < 0)
+        die("cannot open the box folder " + box);
     mountOrDie("sandbox", "/mnt", "tmpfs", MS_NOSUID | MS_NODEV, "mode=0755");
     makeDirectories("/mnt/hd");
-    if (box.empty())
+    if (boxFolder < 0) {
         mountOrDie("sandbox-hd", "/mnt/hd", "tmpfs", MS_NOSUID | MS_NODEV, "mode=0755");
-    else
-        mountOrDie(box.c_str(), "/mnt/hd", nullptr, MS_BIND | MS_REC);
+    } else {
+        std::string heldBox = "/proc/self/fd/" + std::to_string(boxFolder);
+        mountOrDie(heldBox.c_str(), "/mnt/hd", nullptr, MS_BIND | MS_REC);
+        close(boxFolder);
+    }
 
     makeDirectories("/mnt/bin");
     for (const char* applet : kBusyboxApplets) {

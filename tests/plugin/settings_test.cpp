@@ -56,8 +56,8 @@ TEST_F(Settings, ReadsEveryKeyFromTheSettingsFolder) {
 }
 
 TEST_F(Settings, MissingKeysTakeTheirDefaults) {
-    Read("ip=fritz\n");
-    EXPECT_STREQ(_ip, "fritz");
+    Read("ip=router.local\n");
+    EXPECT_STREQ(_ip, "router.local");
     EXPECT_STREQ(_routeruser, "");
     EXPECT_STREQ(_routerpwd, "");
     EXPECT_EQ(_showsid, 0);

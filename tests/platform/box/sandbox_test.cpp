@@ -113,4 +113,16 @@ TEST(Sandbox, PassesOnTheCommandsExitStatus) {
     EXPECT_NE(noBox.err.find("/no/such/box"), std::string::npos);
 }
 
+
+// A box folder below /mnt (a disk mounted there, or an outer sandbox's
+// /mnt/hd) was hidden by the sandbox's own /mnt before it could be bound.
+TEST(Sandbox, BoxFolderBelowMntIsMountedToo) {
+    Result nested = process::run(
+        {kSandbox, "--", "sh", "-c",
+         "mkdir /mnt/hd/inner && echo outer > /mnt/hd/inner/mark && '" + kSandbox +
+             "' --box /mnt/hd/inner -- cat /mnt/hd/mark"});
+    EXPECT_EQ(nested.exitCode, 0) << nested.err;
+    EXPECT_EQ(nested.out, "outer\n");
+}
+
 }  // namespace
