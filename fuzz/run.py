@@ -33,7 +33,7 @@ def figures(log):
         return found[-1] if found else default
     return {
         "runs": last(r"stat::number_of_executed_units: (\d+)"),
-        "per_second": last(r"stat::average_exec_per_sec: (\d+)"),
+        "per_second": "?",
         "cov": last(r"cov: (\d+)"),
         "ft": last(r"ft: (\d+)"),
         "corpus": last(r"corp: (\d+)"),
@@ -61,6 +61,8 @@ def main():
         row = figures(log)
         row["name"] = name
         row["time"] = f"{took:.0f}"
+        if row["runs"].isdigit():
+            row["per_second"] = f"{int(row['runs']) / max(took, 1):.0f}"
         row["result"] = "ok" if result.returncode == 0 else f"FOUND (exit {result.returncode})"
         failed |= result.returncode != 0
         rows.append(row)
