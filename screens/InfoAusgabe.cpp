@@ -34,8 +34,8 @@ const KindRows PanelRows[] = {
 const char* const ErrorTexts[] = {
     "keine Fehler",
     "Keine Adaptierung möglich. Gerät korrekt am Heizkörper montiert?",
-    "Ventilhub zu kurz oder Batterieleistung zu schwach. Ventilstößel per Hand mehrmals öfnen "
-    "und schließen oder neue Batterien einsetzen.",
+    ("Ventilhub zu kurz oder Batterieleistung zu schwach. Ventilstößel per Hand mehrmals öfnen "
+     "und schließen oder neue Batterien einsetzen."),
     "Keine Ventilbewegung möglich. Ventilstößel frei?",
     "Die Installation wird gerade vorbereitet",
     "Der Heizkörperregler ist im Installationsmodus und kann auf das Heizungsventil montiert",
@@ -107,16 +107,24 @@ extern "C" void ClearInfoPanel(void) {
 }
 
 extern "C" void InfoAusgabe(void) {
-    ClearInfoPanel();
     const DeviceRecord* device = SelectedListDevice();
-    if (!device) return;
+    if (!device) {
+        ClearInfoPanel();
+        return;
+    }
     const uint16_t functions = device->functionbitmask;
 
     uint16_t rows = 7;
     for (const KindRows& kind : PanelRows)
         if (functions & kind.bit) rows += kind.rows;
-    ScreenBox(_x + PanelOffset, _y - 2, PanelWidth, 20 * rows + 4, ColourWhite);
-    ScreenBox(_x + PanelOffset + 2, _y, PanelWidth - 4, 20 * rows, ColourBackground);
+    // The column is cleared where the frame does not cover it, above and
+    // below: the same pixels as clearing it whole and framing it, at half
+    // the cost on every pass.
+    const int32_t frameTop = _y - 2, frameBottom = _y + 20 * rows + 2;
+    ScreenBox(_x + PanelOffset, 0, PanelWidth, frameTop, 0);
+    ScreenBox(_x + PanelOffset, frameBottom, PanelWidth, PanelClearHeight - frameBottom, 0);
+    ScreenFrame(_x + PanelOffset, frameTop, PanelWidth, 20 * rows + 4, 2, ColourWhite,
+                ColourBackground);
 
     Panel panel = {ScreenFontOf(&Calibri_10_FontDataUC), _x, _y, 0};
     char text[256];

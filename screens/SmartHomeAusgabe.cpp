@@ -146,8 +146,7 @@ extern "C" void SmartHomeAusgabe(void) {
 
     const int32_t x = _x, y = _y;
     const int32_t shown = count < ListRows ? count : ListRows;
-    ScreenBox(x, y - 2, ListWidth, RowHeight * shown + 54, ColourWhite);
-    ScreenBox(x + 2, y, ListWidth - 4, RowHeight * shown + 50, ColourBackground);
+    ScreenFrame(x, y - 2, ListWidth, RowHeight * shown + 54, 2, ColourWhite, ColourBackground);
 
     ListFonts fonts;
     fonts.size10 = ScreenFontOf(&Calibri_10_FontDataUC);

@@ -29,6 +29,20 @@ extern "C" void ScreenBox(int32_t x, int32_t y, int32_t width, int32_t height, u
     TAP_Osd_FillBox(_rgn, (uint32_t)x, (uint32_t)y, (uint32_t)width, (uint32_t)height, colour);
 }
 
+extern "C" void ScreenFrame(int32_t x, int32_t y, int32_t width, int32_t height, int32_t border,
+                            uint32_t frameColour, uint32_t fillColour) {
+    const int32_t innerHeight = height - 2 * border;
+    if (width <= 2 * border || innerHeight <= 0) {
+        ScreenBox(x, y, width, height, frameColour);
+        return;
+    }
+    ScreenBox(x, y, width, border, frameColour);
+    ScreenBox(x, y + border, border, innerHeight, frameColour);
+    ScreenBox(x + border, y + border, width - 2 * border, innerHeight, fillColour);
+    ScreenBox(x + width - border, y + border, border, innerHeight, frameColour);
+    ScreenBox(x, y + height - border, width, border, frameColour);
+}
+
 extern "C" void ScreenText(const ScreenFont* font, int32_t x, int32_t y, int32_t maxX,
                            const char* text, uint32_t colour, uint8_t align) {
     if (maxX > RegionWidth - 1) maxX = RegionWidth - 1;

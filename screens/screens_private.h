@@ -46,6 +46,13 @@ void ScreenBox(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t col
 void ScreenText(const ScreenFont* font, int32_t x, int32_t y, int32_t maxX, const char* text,
                 uint32_t colour, uint8_t align);
 
+// A framed box: a border `border` pixels wide in frameColour around a fill
+// of fillColour, as the same two boxes drawn one over the other (the frame's
+// box, then the fill inset by the border) would leave it; the fill's pixels
+// are written once, not twice.
+void ScreenFrame(int32_t x, int32_t y, int32_t width, int32_t height, int32_t border,
+                 uint32_t frameColour, uint32_t fillColour);
+
 // The value plate _leerGd with its top left corner at (x, y); left out
 // unless it lies wholly inside the region.
 void ScreenBadge(int32_t x, int32_t y);

@@ -42,7 +42,7 @@ extern "C" {
 void* TAP_MemAlloc(uint32_t size) {
     // On the recorder's 32-bit processor the header would make a size near
     // 4 GiB wrap around to a tiny block.
-    if (size > SIZE_MAX - sizeof(BlockHeader) || shouldFail()) return nullptr;
+    if (static_cast<size_t>(size) > SIZE_MAX - sizeof(BlockHeader) || shouldFail()) return nullptr;
     auto* header = static_cast<BlockHeader*>(std::malloc(sizeof(BlockHeader) + size));
     if (!header) return nullptr;
     header->size = size;

@@ -111,6 +111,7 @@ void PaintGlyph(const Paint* paint, const GlyphCacheEntry* glyph, int32_t column
     // With another intensity a blend is costly: a pixel of the same
     // coverage over the same colour as the last one takes the last result.
     uint32_t lastCoverage = 0, lastPixel = 0, lastResult = 0;
+    const uint8_t* bitmapEnd = glyph->GlyphData + (uint32_t)glyph->Width * glyph->Height;
 
     for (uint32_t row = 0; row < rows; ++row) {
         const uint8_t* coverage = glyph->GlyphData + row * glyph->Width;
@@ -124,6 +125,11 @@ void PaintGlyph(const Paint* paint, const GlyphCacheEntry* glyph, int32_t column
                     continue;
                 }
                 end = column + 8;
+            } else if (coverage + column + 8 <= bitmapEnd && EightZeros(coverage + column)) {
+                // Fewer than eight columns are left: eight empty bytes from
+                // here (the rest of them in the next row) leave nothing to
+                // paint in this row.  Most rows of a narrow glyph go so.
+                break;
             }
             for (; column < end; ++column) {
                 const uint32_t c = coverage[column];

@@ -35,11 +35,16 @@ struct SandboxCheck : ::testing::Environment {
 };
 const auto* const sandboxCheck = ::testing::AddGlobalTestEnvironment(new SandboxCheck);
 
+// Removes what lies in a folder, without leaving its file system: the
+// sandbox binds the PC's folders below /tmp that the test program needs (a
+// clone under /tmp) into the private /tmp, and those must survive.
 void RemoveContents(const std::string& folder) {
+    struct stat folderInfo;
+    if (lstat(folder.c_str(), &folderInfo) != 0) return;
     for (const auto& name : List(folder)) {
         std::string path = folder + "/" + name;
         struct stat info;
-        if (lstat(path.c_str(), &info) != 0) continue;
+        if (lstat(path.c_str(), &info) != 0 || info.st_dev != folderInfo.st_dev) continue;
         if (S_ISDIR(info.st_mode)) {
             RemoveContents(path);
             rmdir(path.c_str());

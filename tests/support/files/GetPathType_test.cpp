@@ -144,4 +144,20 @@ TEST_F(PathTest, ExistAcceptsEveryKind) {
     EXPECT_EQ(HDD_Exist("Steckwart.ini"), 1);
 }
 
+TEST_F(PathTest, ExistSaysNoToAPathTooLongForItsLibcForm) {
+    // A path whose libc form does not fit is not its folder, which exists:
+    // found by fuzzing, where such a name made MakeUniqueFileName count to
+    // its limit.
+    const std::string name(505, 'n');
+    const std::string firmwareFile = "/ProgramFiles/" + std::string(500, 'f');
+    const std::string libcFile = "/mnt/hd/ProgramFiles/Settings/" + std::string(490, 'l');
+    for (const std::string& path : {name, firmwareFile, libcFile}) {
+        SCOPED_TRACE(path.substr(0, 40));
+        EXPECT_EQ(HDD_Exist(path.c_str()), 0);
+    }
+    // Folders are still looked up as folders.
+    EXPECT_EQ(HDD_Exist("/ProgramFiles/Settings/Steckwart/"), 1);
+    EXPECT_EQ(HDD_Exist("./Steckwart"), 1);
+}
+
 }  // namespace

@@ -140,4 +140,17 @@ TEST(MakeUniqueFileName, LeavesAPathWhoseNumberWouldNotFit) {
     for (size_t i = PATH_Capacity; i < sizeof buffer; ++i) ASSERT_EQ(buffer[i], 0x5A);
 }
 
+TEST(MakeUniqueFileName, AFreeNameTooLongForItsLibcFormGetsNoNumber) {
+    // A free name stays as it is, however long: such a name once counted as
+    // existing (its folder exists) and came out as "…-99999".
+    testbox::Clear();
+    testbox::MakeFolders(testbox::kSettings);
+    ASSERT_EQ(HDD_ChangeDir("/ProgramFiles/Settings"), 1);
+    const std::string name = std::string(500, 'n') + ".ini";
+    char buffer[PATH_Capacity];
+    std::strcpy(buffer, name.c_str());
+    MakeUniqueFileName(buffer);
+    EXPECT_EQ(std::string(buffer), name);
+}
+
 }  // namespace

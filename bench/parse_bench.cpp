@@ -1,0 +1,223 @@
+// parse_bench: how fast ReadDectXML reads an 8 KB device list into the
+// device table, against pugixml (a general XML parser) reading the same
+// file into the same table: the same elements in the same order (groups
+// first), the same attributes and child elements, the same filters.
+//
+//   parse_bench [Google Benchmark options]   times per parse
+//   parse_bench --instructions               for callgrind: one dump per
+//                                            parser ("ours 0", "alternative 0")
+//   parse_bench --smoke                      parses once with both; exit 0
+//                                            when both tables are equal
+//
+// Runs in the sandbox: the list is written to /tmp/Dect.xml, where the
+// download leaves it; both parsers read it from there on every parse.  The
+// list is the router simulator's default list, cut behind the last whole
+// device that fits into 8192 bytes and closed.
+#include <benchmark/benchmark.h>
+#include <valgrind/callgrind.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <pugixml.hpp>
+#include <sstream>
+#include <string>
+
+#include "devices.h"
+#include "settings.h"
+
+namespace {
+
+const size_t kListBytes = 8192;
+DeviceTable reference;
+
+// ---- pugixml ----------------------------------------------------------------
+
+// A text into a field: copied whole when it fits, else stored empty, as the
+// plug-in stores attribute texts.
+void attributeText(char* field, size_t capacity, const char* text) {
+    size_t length = std::strlen(text);
+    if (length >= capacity) length = 0;
+    std::memcpy(field, text, length);
+    field[length] = 0;
+}
+
+// A child element's text, cut to fit (never inside a UTF-8 sequence).
+void childText(char* field, size_t capacity, const char* text) {
+    size_t length = std::strlen(text);
+    if (length >= capacity) {
+        length = capacity - 1;
+        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) length--;
+    }
+    std::memcpy(field, text, length);
+    field[length] = 0;
+}
+
+int32_t number(pugi::xml_node node) {
+    return static_cast<int32_t>(std::strtol(node.text().get(), nullptr, 10));
+}
+
+void readElement(pugi::xml_node element, DeviceRecord* device) {
+    attributeText(device->ain, sizeof device->ain, element.attribute("identifier").value());
+    device->id = element.attribute("id").as_int();
+    device->functionbitmask = static_cast<uint16_t>(element.attribute("functionbitmask").as_int());
+    attributeText(device->fwversion, sizeof device->fwversion,
+                  element.attribute("fwversion").value());
+    attributeText(device->manufacturer, sizeof device->manufacturer,
+                  element.attribute("manufacturer").value());
+    attributeText(device->productname, sizeof device->productname,
+                  element.attribute("productname").value());
+    device->present = number(element.child("present"));
+    childText(device->name, sizeof device->name, element.child("name").text().get());
+    if (!device->present) return;
+    const uint16_t functions = device->functionbitmask;
+    if (functions & FB_AlarmSensor) {
+        if (pugi::xml_node unit = element.child("etsiunitinfo")) {
+            device->etsideviceid = number(unit.child("etsideviceid"));
+            device->unittype = number(unit.child("unittype"));
+            device->interfaces = number(unit.child("interfaces"));
+        }
+        if (pugi::xml_node alert = element.child("alert"))
+            device->alertState = static_cast<uint8_t>(number(alert.child("state")));
+    }
+    if (pugi::xml_node hkr = element.child("hkr"); hkr && (functions & FB_Thermostat)) {
+        int32_t tsoll = number(hkr.child("tsoll"));
+        device->tsoll = tsoll == TSOLL_RouterOff  ? TSOLL_Off
+                        : tsoll == TSOLL_RouterOn ? TSOLL_On
+                                                  : tsoll;
+        device->absenk = static_cast<uint8_t>(number(hkr.child("absenk")));
+        device->komfort = static_cast<uint8_t>(number(hkr.child("komfort")));
+        device->lock = static_cast<uint8_t>(number(hkr.child("lock")));
+        device->devicelock = static_cast<uint8_t>(number(hkr.child("devicelock")));
+        device->errorcode = static_cast<uint8_t>(number(hkr.child("errorcode")));
+        device->batterylow = static_cast<uint8_t>(number(hkr.child("batterylow")));
+        device->battery = static_cast<uint8_t>(number(hkr.child("battery")));
+        device->windowopenactiv = static_cast<uint8_t>(number(hkr.child("windowopenactiv")));
+        device->endperiod = number(hkr.child("nextchange").child("endperiod"));
+        device->tchange = static_cast<uint8_t>(number(hkr.child("nextchange").child("tchange")));
+        device->summeractive = static_cast<uint8_t>(number(hkr.child("summeractive")));
+        device->holidayactive = static_cast<uint8_t>(number(hkr.child("holidayactive")));
+    }
+    if (pugi::xml_node meter = element.child("powermeter"); meter && (functions & FB_EnergyMeter)) {
+        device->power = number(meter.child("power"));
+        device->energy = number(meter.child("energy"));
+        device->voltage = number(meter.child("voltage"));
+    }
+    if (pugi::xml_node sensor = element.child("temperature");
+        sensor && (functions & FB_TemperatureSensor)) {
+        device->celsius = number(sensor.child("celsius"));
+        device->offset = number(sensor.child("offset"));
+    }
+    if (pugi::xml_node socket = element.child("switch"); socket && (functions & FB_SwitchSocket)) {
+        device->switchState = static_cast<uint8_t>(number(socket.child("state")));
+        pugi::xml_node mode = socket.child("mode");
+        childText(device->mode, sizeof device->mode, mode ? mode.text().get() : "---");
+        device->lock = static_cast<uint8_t>(number(socket.child("lock")));
+        device->devicelock = static_cast<uint8_t>(number(socket.child("devicelock")));
+    }
+}
+
+bool isListed(const DeviceRecord& device) {
+    const uint16_t functions = device.functionbitmask;
+    return device.name[0] && functions != FB_PlainEntry && functions != FB_PlainUnit &&
+           (_HanFun || !(functions & FB_AlarmSensor)) && (_Repeater || !(functions & FB_Repeater));
+}
+
+void readWithPugixml(DeviceRecord* table) {
+    pugi::xml_document document;
+    if (!document.load_file(DEVICE_LIST_FILE)) return;
+    pugi::xml_node list = document.child("devicelist");
+    int kept = 0, examined = 0;
+    for (const char* kind :
+         {_firstdevice ? "device" : "group", _firstdevice ? "group" : "device"}) {
+        for (pugi::xml_node element = list.child(kind); element;
+             element = element.next_sibling(kind)) {
+            table[kept].name[0] = 0;
+            readElement(element, &table[kept]);
+            examined++;
+            if (isListed(table[kept])) kept++;
+            if (examined == DeviceTableRecords) break;
+        }
+        if (examined == DeviceTableRecords) break;
+    }
+    if (kept < DeviceTableRecords) table[kept].name[0] = 0;
+}
+
+// ---- set-up -----------------------------------------------------------------
+
+bool writeList() {
+    std::ifstream in(STECKWART_DEVICE_LIST, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string all = text.str();
+    const std::string close = "\n</devicelist>\n";
+    size_t end = 0;
+    for (size_t at = all.find("</device>"); at != std::string::npos;
+         at = all.find("</device>", at + 1))
+        if (at + 9 + close.size() <= kListBytes) end = at + 9;
+    if (!end) return false;
+    const std::string list = all.substr(0, end) + close;
+    FILE* file = std::fopen(DEVICE_LIST_FILE, "wb");
+    if (!file) return false;
+    std::fwrite(list.data(), 1, list.size(), file);
+    std::fclose(file);
+    std::printf("parse_bench: device list of %zu bytes\n", list.size());
+    return true;
+}
+
+int smoke() {
+    std::memset(_SmartHome, 0, sizeof _SmartHome);
+    std::memset(reference, 0, sizeof reference);
+    ReadDectXML();
+    readWithPugixml(reference);
+    int devices = 0;
+    while (devices < DeviceTableRecords && _SmartHome[devices].name[0]) devices++;
+    if (devices < 5 || std::memcmp(_SmartHome, reference, sizeof reference) != 0) {
+        for (int slot = 0; slot < DeviceTableRecords; slot++)
+            if (std::memcmp(&_SmartHome[slot], &reference[slot], sizeof reference[slot]))
+                std::fprintf(stderr, "parse_bench: record %d differs ('%s', '%s')\n", slot,
+                             _SmartHome[slot].name, reference[slot].name);
+        std::fprintf(stderr, "parse_bench: the parsers disagree (%d devices)\n", devices);
+        return 1;
+    }
+    std::printf("parse_bench: both parsers read the same %d devices\n", devices);
+    return 0;
+}
+
+int instructions() {
+    const int repeats = 100;
+    CALLGRIND_ZERO_STATS;
+    for (int i = 0; i < repeats; ++i) ReadDectXML();
+    CALLGRIND_DUMP_STATS_AT("ours 0");
+    for (int i = 0; i < repeats; ++i) readWithPugixml(reference);
+    CALLGRIND_DUMP_STATS_AT("alternative 0");
+    std::printf("repeats %d\nbenchmark parse ReadDectXML pugixml\ncase 8 KB list\n", repeats);
+    return 0;
+}
+
+void BM_ReadDectXML(benchmark::State& state) {
+    for (auto _ : state) ReadDectXML();
+}
+
+void BM_pugixml(benchmark::State& state) {
+    for (auto _ : state) readWithPugixml(reference);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!writeList()) {
+        std::fprintf(stderr, "parse_bench: cannot write %s (run it in the sandbox)\n",
+                     DEVICE_LIST_FILE);
+        return 1;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--smoke") == 0) return smoke();
+    if (argc == 2 && std::strcmp(argv[1], "--instructions") == 0) return instructions();
+    benchmark::RegisterBenchmark("ReadDectXML/8 KB list", BM_ReadDectXML);
+    benchmark::RegisterBenchmark("pugixml/8 KB list", BM_pugixml);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
