@@ -29,7 +29,7 @@ if(STECKWART_FLAVOUR STREQUAL "host")
     list(APPEND browser_environment "STECKWART_PLUGIN=$<TARGET_FILE:Steckwart>")
   endif()
   add_test(NAME system/browser/webremote
-           COMMAND ${STECKWART_NODE} --test --test-reporter=spec
+           COMMAND ${STECKWART_NODE} --test
                    ${CMAKE_CURRENT_SOURCE_DIR}/system/browser/webremote.test.mjs)
   set_tests_properties(system/browser/webremote PROPERTIES
     LABELS "host;system;browser" ENVIRONMENT "${browser_environment}" TIMEOUT 300)
