@@ -1,18 +1,14 @@
 // DST_GetTransitions_Europe: the next start and end of daylight saving at or
 // after a reference time under the European rule, in UTC: it starts on the
-// last Sunday of March at 02:00 standard time and ends on the last Sunday
-// of October at 03:00 daylight-saving time.
+// last Sunday of March and ends on the last Sunday of October, both at 01:00
+// UTC in every zone (at once in the western, central and eastern European
+// zones: 01:00, 02:00 and 03:00 local standard time at the start).
 //
-// The start is shifted back by the standard offset, the end by the standard
-// offset and the daylight-saving hour (03:00 summer time in a zone one hour
-// east of UTC is 01:00 UTC).
-//
-// Contract: writes each output given; a reference of 0 means now.  The
-// standard offset is the firmware's (GetCurrentTimeZone), else 60 minutes.
+// Contract: writes each output given.  The reference is a UTC word; 0 means
+// the box's clock (Now).  The box's standard offset plays no part.
 #include "time_private.h"
 
 extern "C" void DST_GetTransitions_Europe(uint32_t* start, uint32_t* end, uint32_t reference) {
-    const int16_t offset = StandardOffset();
-    if (start) *start = AddTime(DST_CalcTransition(5, 6, 3, 2, 0, reference), -offset);
-    if (end) *end = AddTime(DST_CalcTransition(5, 6, 10, 3, 0, reference), -(offset + 60));
+    if (start) *start = DST_CalcTransition(5, 6, 3, 1, 0, reference);
+    if (end) *end = DST_CalcTransition(5, 6, 10, 1, 0, reference);
 }

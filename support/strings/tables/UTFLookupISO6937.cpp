@@ -1,8 +1,10 @@
 // generated — do not edit — regenerate with python3 support/strings/tables/generate_tables.py
 // source: the C library's character map ISO_6937 (/usr/share/i18n/charmaps)
 
-// The broadcast character table 00: ISO 6937 with the euro sign at 0xA4,
-// and 0xF3 as U+03B4.  Its non-spacing diacritics map to the combining
+// The broadcast character table 00: ISO 6937 as the map has it, but with
+// the euro sign at 0xA4 (none in the map), the horizontal bar at 0xD0 (the
+// em dash) and the capital D with stroke at 0xE2 (the capital eth), and
+// 0xF3 as U+03B4.  Its non-spacing diacritics map to the combining
 // characters; the pair texts spell the accented Latin-1 letters.
 #include "support.h"
 
@@ -57,7 +59,7 @@ const uint16_t UTFLookupISO6937[96] = {
     0x030B,  // CD combining double acute accent
     0x0328,  // CE combining ogonek
     0x030C,  // CF combining caron
-    0x2014,  // D0 em dash
+    0x2015,  // D0 horizontal bar
     0x00B9,  // D1 superscript one
     0x00AE,  // D2 registered sign
     0x00A9,  // D3 copyright sign
@@ -75,7 +77,7 @@ const uint16_t UTFLookupISO6937[96] = {
     0x215E,  // DF vulgar fraction seven eighths
     0x2126,  // E0 ohm sign
     0x00C6,  // E1 latin capital letter ae
-    0x00D0,  // E2 latin capital letter eth
+    0x0110,  // E2 latin capital letter d with stroke
     0x00AA,  // E3 feminine ordinal indicator
     0x0126,  // E4 latin capital letter h with stroke
     0x0000,  // E5 undefined

@@ -13,8 +13,11 @@ codecs, iconv's ISO_6937 and BIG5 modules).
 
 Deliberate choices, kept here and nowhere else:
   - ISO 8859-7 without the characters added in 2003 (0xA4, 0xA5, 0xAA);
-  - ISO 6937 as broadcast texts use it: the euro sign at 0xA4, and 0xF3 as
-    U+03B4; its non-spacing diacritics map to the combining characters;
+  - ISO 6937 as broadcast texts use it (the broadcast standard's table 00):
+    the euro sign at 0xA4 (none in the C library's map), the horizontal bar
+    at 0xD0 (the map's em dash) and the capital D with stroke at 0xE2 (the
+    map's capital eth); 0xF3 as U+03B4; its non-spacing diacritics map to the
+    combining characters;
   - Big5: the seven ambiguous codes map to U+FFFD.
 """
 import gzip
@@ -29,7 +32,12 @@ COMMAND = "python3 support/strings/tables/generate_tables.py"
 
 ISO8859_PARTS = [1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 14, 15, 16]
 ISO8859_7_ADDED_2003 = [0xA4, 0xA5, 0xAA]
-ISO6937_CHANGES = {0xA4: 0x20AC, 0xF3: 0x03B4}
+ISO6937_CHANGES = {
+    0xA4: 0x20AC,  # euro sign
+    0xD0: 0x2015,  # horizontal bar
+    0xE2: 0x0110,  # capital D with stroke, the capital of 0xF2
+    0xF3: 0x03B4,  # small delta in place of the small eth
+}
 BIG5_AMBIGUOUS = [0xA15A, 0xA1C3, 0xA1C5, 0xA1FE, 0xA240, 0xA2CC, 0xA2CE]
 BIG5_CODES = 13710
 
@@ -116,8 +124,10 @@ def iso6937_file():
             # The map holds the diacritics without pairs as private-use codes.
             values.append(0 if 0xE000 <= code <= 0xF8FF else code)
     out = [header("the C library's character map ISO_6937 (" + CHARMAPS + ")"),
-           "// The broadcast character table 00: ISO 6937 with the euro sign at 0xA4,",
-           "// and 0xF3 as U+03B4.  Its non-spacing diacritics map to the combining",
+           "// The broadcast character table 00: ISO 6937 as the map has it, but with",
+           "// the euro sign at 0xA4 (none in the map), the horizontal bar at 0xD0 (the",
+           "// em dash) and the capital D with stroke at 0xE2 (the capital eth), and",
+           "// 0xF3 as U+03B4.  Its non-spacing diacritics map to the combining",
            "// characters; the pair texts spell the accented Latin-1 letters.",
            '#include "support.h"', "", 'extern "C" {', "",
            "const uint16_t UTFLookupISO6937[96] = {"]

@@ -78,6 +78,8 @@ TEST(StrToUTF8, ConvertsEachKindOfText) {
         {"table 0 pair: ring and A", "x\xCA" "Ay", 0, "x\xC3\x85y", 1},
         {"table 0 euro sign", "\xA4", 0, "\xE2\x82\xAC", 1},
         {"table 0 byte 0xF3 is delta", "\xF3", 0, "\xCE\xB4", 1},
+        {"table 0 byte 0xD0 is the horizontal bar", "\xD0", 0, "\xE2\x80\x95", 1},
+        {"table 12 byte 0xE2 is the capital D with stroke", "\xE2", 12, "\xC4\x90", 1},
         {"table 12 is ISO 6937 without pairs", "\xC8" "a", 12, "\xCC\x88" "a", 1},
         {"table 17 is ISO 6937 without pairs", "\xC2", 17, "\xCC\x81", 1},
         {"8859-7 has no euro sign", "a\xA4", 7, "a", 1},

@@ -5,7 +5,9 @@
 
 Made with converters other than the tables' own sources: Python's ISO 8859
 codecs, and the C library's iconv modules ISO_6937 and BIG5 (its compiled
-converters, not the character maps the tables come from).  Lines:
+converters, not the character maps the tables come from).  The ISO 6937
+lines are the broadcast character table 00: iconv's values with the
+corrections in BROADCAST_TABLE_00 below.  Lines:
     8859 PART BYTE CODE     CODE 0: the part leaves BYTE undefined
     6937 BYTE CODE          a diacritic BYTE gives its combining character
     6937pair B1 B2 CODE     a diacritic and a letter forming one character
@@ -24,6 +26,18 @@ libc.iconv.restype = ctypes.c_size_t
 libc.iconv.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_char_p),
                        ctypes.POINTER(ctypes.c_size_t), ctypes.POINTER(ctypes.c_char_p),
                        ctypes.POINTER(ctypes.c_size_t)]
+
+# Where the broadcast standard's table 00 (its figure of the Latin table)
+# differs from ISO 6937 as iconv converts it, with iconv's value and the
+# standard's.  The standard puts the euro sign at 0xA4, which ISO 6937 leaves
+# unused; its 0xD0 is the horizontal bar, and its 0xE2 the capital D with
+# stroke (whose small letter is 0xF2), where iconv has the em dash and the
+# capital eth.  iconv's value is checked, so that a change there is seen.
+BROADCAST_TABLE_00 = {
+    0xA4: (0x0000, 0x20AC),
+    0xD0: (0x2014, 0x2015),
+    0xE2: (0x00D0, 0x0110),
+}
 
 
 class Iconv:
@@ -79,6 +93,12 @@ def main():
                         code = ord(decomposed[1])
                         break
                     code = 0
+        if byte in BROADCAST_TABLE_00:
+            iconv_code, broadcast_code = BROADCAST_TABLE_00[byte]
+            if code != iconv_code:
+                sys.exit("iconv's ISO_6937 gives U+%04X for %02X, not U+%04X: review "
+                         "BROADCAST_TABLE_00" % (code, byte, iconv_code))
+            code = broadcast_code
         lines.append("6937 %02X %04X" % (byte, code))
     for byte in range(0xC0, 0xD0):
         for letter in letters:

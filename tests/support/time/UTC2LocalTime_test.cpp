@@ -1,6 +1,7 @@
 // UTC2LocalTime under its three rules.  The European rule is checked
-// against the C library's own zone data for Central Europe around every
-// transition from 2016 to 2040, minute by minute around each hour.
+// against the C library's own zone data for the western, central and eastern
+// European zones around every transition from 2016 to 2040, a minute before,
+// on and after each hour.
 #include <gtest/gtest.h>
 
 #include <time.h>
@@ -25,8 +26,27 @@ class LocalTime : public ::testing::Test {
     }
 };
 
-// The C library's offset of Central European time at a moment, in minutes.
-int BerlinOffset(int64_t seconds) {
+// A European zone of the C library's zone data and its standard offset.
+struct Zone {
+    const char* name;
+    int16_t standardOffset;
+};
+const Zone kEuropeanZones[] = {
+    {"Europe/Lisbon", 0},
+    {"Europe/Berlin", 60},
+    {"Europe/Helsinki", 120},
+};
+
+// Makes the zone the C library's local time and the box's time settings
+// (standard time, as the firmware reports it).
+void UseZone(const Zone& zone) {
+    setenv("TZ", zone.name, 1);
+    tzset();
+    timetest::UseTimeSettings(zone.standardOffset, 0);
+}
+
+// The C library's offset of its local time at a moment, in minutes.
+int ZoneOffset(int64_t seconds) {
     time_t t = static_cast<time_t>(seconds);
     struct tm local;
     localtime_r(&t, &local);
@@ -34,9 +54,9 @@ int BerlinOffset(int64_t seconds) {
 }
 
 // Checks one moment against the zone data; returns false on a mismatch.
-bool MatchesBerlin(int64_t seconds) {
+bool MatchesZone(int64_t seconds) {
     const uint32_t utc = Unix2TFTime(static_cast<uint32_t>(seconds));
-    const int expected = BerlinOffset(seconds);
+    const int expected = ZoneOffset(seconds);
     int16_t offset = 0;
     const uint32_t local = UTC2LocalTime(utc, &offset);
     const uint32_t expectedLocal = Unix2TFTime(static_cast<uint32_t>(seconds + expected * 60));
@@ -49,35 +69,43 @@ bool MatchesBerlin(int64_t seconds) {
 
 TEST_F(LocalTime, TheEuropeanRuleAgreesWithTheZoneDataAroundEveryTransition) {
     DST_SetDSTRule(DSTRULE_Europe);
-    int transitions = 0, checks = 0;
-    for (int year = 2016; year <= 2040; ++year) {
-        for (int month : {3, 10}) {
-            // The day whose noon has another offset than the noon before.
-            for (int day = 2; day <= 31; ++day) {
-                int64_t noon = timetest::Seconds(year, month, day, 12, 0);
-                if (BerlinOffset(noon) == BerlinOffset(noon - 86400)) continue;
-                ++transitions;
-                // Every hour boundary from two days before to two days after,
-                // a minute before, on and after it.
-                int64_t from = timetest::Seconds(year, month, day - 2);
-                for (int64_t hour = from; hour <= from + 5 * 86400; hour += 3600)
-                    for (int64_t minute : {-60, 0, 60}) {
-                        ++checks;
-                        ASSERT_TRUE(MatchesBerlin(hour + minute)) << year << "-" << month;
-                    }
-                break;
+    for (const Zone& zone : kEuropeanZones) {
+        SCOPED_TRACE(zone.name);
+        UseZone(zone);
+        int transitions = 0, checks = 0;
+        for (int year = 2016; year <= 2040; ++year) {
+            for (int month : {3, 10}) {
+                // The day whose noon has another offset than the noon before.
+                for (int day = 2; day <= 31; ++day) {
+                    int64_t noon = timetest::Seconds(year, month, day, 12, 0);
+                    if (ZoneOffset(noon) == ZoneOffset(noon - 86400)) continue;
+                    ++transitions;
+                    // Every hour boundary from two days before to two days
+                    // after, a minute before, on and after it.
+                    int64_t from = timetest::Seconds(year, month, day - 2);
+                    for (int64_t hour = from; hour <= from + 5 * 86400; hour += 3600)
+                        for (int64_t minute : {-60, 0, 60}) {
+                            ++checks;
+                            ASSERT_TRUE(MatchesZone(hour + minute)) << year << "-" << month;
+                        }
+                    break;
+                }
             }
         }
+        EXPECT_EQ(transitions, 2 * 25);
+        EXPECT_EQ(checks, 50 * 121 * 3);
     }
-    EXPECT_EQ(transitions, 2 * 25);
-    EXPECT_EQ(checks, 50 * 121 * 3);
 }
 
 TEST_F(LocalTime, TheEuropeanRuleAgreesWithTheZoneDataOnEveryDay) {
     DST_SetDSTRule(DSTRULE_Europe);
-    for (int64_t t = timetest::Seconds(2016, 1, 1, 0, 30); t < timetest::Seconds(2041, 1, 1);
-         t += 86400 + 3600)  // each day at another hour
-        ASSERT_TRUE(MatchesBerlin(t));
+    for (const Zone& zone : kEuropeanZones) {
+        SCOPED_TRACE(zone.name);
+        UseZone(zone);
+        for (int64_t t = timetest::Seconds(2016, 1, 1, 0, 30); t < timetest::Seconds(2041, 1, 1);
+             t += 86400 + 3600)  // each day at another hour
+            ASSERT_TRUE(MatchesZone(t));
+    }
 }
 
 // Regression: the end of summer time, 03:00 summer time, was shifted back by
@@ -99,15 +127,23 @@ TEST_F(LocalTime, SummerTimeEndsAt0100UTCOnTheLastSundayOfOctober) {
     EXPECT_EQ(offset, 120);
 }
 
-TEST_F(LocalTime, TheEuropeanTransitionsAreInUTC) {
-    uint32_t start = 0, end = 0;
-    DST_GetTransitions_Europe(&start, &end, Packed(2025, 5, 1));
-    EXPECT_EQ(start, Packed(2026, 3, 29, 1, 0)) << Show(start);
-    EXPECT_EQ(end, Packed(2025, 10, 26, 1, 0)) << Show(end);
-    // Two hours east of UTC: start 00:00, end 00:00 UTC.
-    timetest::UseTimeSettings(120, 0);
-    DST_GetTransitions_Europe(&start, nullptr, Packed(2025, 1, 1));
-    EXPECT_EQ(start, Packed(2025, 3, 30, 0, 0)) << Show(start);
+// Regression: the start was 02:00 standard time and the end 03:00 summer
+// time of the box's zone, right only one hour east of UTC; the clocks of all
+// European zones change together at 01:00 UTC.
+TEST_F(LocalTime, TheEuropeanTransitionsAre0100UTCInEveryZone) {
+    for (int16_t standardOffset : {0, 60, 120, -300}) {
+        SCOPED_TRACE(standardOffset);
+        timetest::UseTimeSettings(standardOffset, 0);
+        uint32_t start = 0, end = 0;
+        DST_GetTransitions_Europe(&start, &end, Packed(2025, 5, 1));
+        EXPECT_EQ(start, Packed(2026, 3, 29, 1, 0)) << Show(start);
+        EXPECT_EQ(end, Packed(2025, 10, 26, 1, 0)) << Show(end);
+        // A reference at the moment itself finds it, a minute later the next.
+        DST_GetTransitions_Europe(&start, nullptr, Packed(2025, 3, 30, 1, 0));
+        EXPECT_EQ(start, Packed(2025, 3, 30, 1, 0)) << Show(start);
+        DST_GetTransitions_Europe(nullptr, &end, Packed(2025, 10, 26, 1, 1));
+        EXPECT_EQ(end, Packed(2026, 10, 25, 1, 0)) << Show(end);
+    }
     DST_GetTransitions_Europe(nullptr, nullptr, 0);
 }
 
