@@ -3,10 +3,7 @@
 
 #include <png.h>
 
-#include <cerrno>
 #include <csetjmp>
-#include <cstdio>
-#include <cstring>
 #include <vector>
 
 namespace boxsim {
@@ -46,23 +43,6 @@ bool encodePng(const uint32_t* pixels, uint32_t width, uint32_t height, int comp
     png_destroy_write_struct(writer ? &writer : nullptr, info ? &info : nullptr);
     if (!encoded) png->clear();
     return encoded;
-}
-
-bool writePng(const std::string& path, const uint32_t* pixels, uint32_t width, uint32_t height,
-              std::string* error) {
-    std::string png;
-    if (!encodePng(pixels, width, height, -1, &png)) {
-        *error = "cannot write " + path + ": the PNG encoder failed";
-        return false;
-    }
-    std::string temporary = path + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    bool written = file && std::fwrite(png.data(), 1, png.size(), file) == png.size();
-    if (file && std::fclose(file) != 0) written = false;
-    if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
-    *error = "cannot write " + path + ": " + std::strerror(errno);
-    std::remove(temporary.c_str());
-    return false;
 }
 
 }  // namespace boxsim
