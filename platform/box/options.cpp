@@ -278,7 +278,13 @@ std::vector<std::string> insideArguments(const Options& options) {
         arguments.push_back("@" + std::to_string(options.clock));
     }
     // The time zone travels in TZ; router and login are already in the box.
-    arguments.push_back(options.image);
+    // An image on the box's disk is loaded from there, as on a recorder
+    // (the box folder may itself lie below a /mnt that the sandbox hides).
+    const std::string box = options.box + "/";
+    if (options.image.compare(0, box.size(), box) == 0)
+        arguments.push_back("/mnt/hd/" + options.image.substr(box.size()));
+    else
+        arguments.push_back(options.image);
     return arguments;
 }
 
