@@ -68,7 +68,8 @@ bool checkImage(const std::string& path, PluginInfo* info, std::string* error) {
             *error = path + " is a recorder image (MIPS, " + (image.is64 ? "64" : "32") +
                      "-bit): this boxsim runs host images such as build/host/plugin/Steckwart.so; "
                      "the box flavour's boxsim runs recorder images under qemu-mipsel "
-                     "(qemu-mipsel build/box/platform/box/boxsim ... build/box/plugin/Steckwart.so).";
+                     "(qemu-mipsel build/box/platform/box/boxsim ... "
+                     "build/box/plugin/Steckwart.so).";
         else
             *error = path + " is built for " + elfimage::machineName(image.machine) +
                      (image.is64 ? " (64-bit)" : " (32-bit)") + ", not for this boxsim (" +

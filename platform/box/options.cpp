@@ -239,7 +239,8 @@ Options parseOptions(int argc, char** argv) {
         options.image = option;
     }
     if (options.image.empty()) badUsage("which plug-in image? (e.g. build/host/plugin/Steckwart.so)");
-    if (options.frontEnd.empty()) options.frontEnd = scriptGiven || !kWebRemote ? "scripted" : "web";
+    if (options.frontEnd.empty())
+        options.frontEnd = scriptGiven || !kWebRemote ? "scripted" : "web";
     if (options.frontEnd == "web" && scriptGiven)
         badUsage("a key script needs the scripted front end (--front-end scripted)");
     // Without a script the box runs until the plug-in ends or the user stops it.

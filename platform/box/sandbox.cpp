@@ -50,8 +50,10 @@ constexpr const char* kBinfmt = "/proc/sys/fs/binfmt_misc";
 // (e_type 2 or 3) for MIPS (e_machine 8).  F opens the interpreter at once.
 constexpr const char* kMipsRule =
     ":steckwart-mipsel:M::"
-    "\\x7fELF\\x01\\x01\\x01\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x02\\x00\\x08\\x00:"
-    "\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\x00\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xfe\\xff\\xff\\xff:";
+    "\\x7fELF\\x01\\x01\\x01\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00"
+    "\\x02\\x00\\x08\\x00:"
+    "\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\x00\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xff"
+    "\\xfe\\xff\\xff\\xff:";
 
 [[noreturn]] void die(const std::string& what) {
     std::fprintf(stderr, "sandbox: %s: %s\n", what.c_str(), std::strerror(errno));
@@ -116,7 +118,7 @@ bool isMipsProgram(const std::string& path) {
 bool registerMipsPrograms() {
     std::string qemu = findProgram(kQemu);
     if (qemu.empty()) return false;
-    if (mount("binfmt_misc", kBinfmt, "binfmt_misc", MS_NOSUID | MS_NODEV | MS_NOEXEC, nullptr) != 0)
+    if (mount("binfmt_misc", kBinfmt, "binfmt_misc", MS_NOSUID | MS_NODEV | MS_NOEXEC, nullptr))
         return false;
     std::string rule = std::string(kMipsRule) + qemu + ":F";
     return tryWriteFile((std::string(kBinfmt) + "/register").c_str(), rule);

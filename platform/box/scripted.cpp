@@ -66,7 +66,7 @@ private:
         uint64_t frame = box.screen(&pixels);
         SnapshotTarget target = snapshotTarget(options_, name);
         std::string path = target.folder + "/" + target.name;
-        std::string error = "cannot write " + path + ": its folder was not opened";
+        std::string error = "its folder was not opened";
         bool written = false;
         for (const SnapshotFolder& folder : options_.snapshotFolders)
             if (folder.path == target.folder) {
@@ -75,7 +75,7 @@ private:
                 break;
             }
         if (!written) {
-            std::fprintf(stderr, "boxsim: %s\n", error.c_str());
+            std::fprintf(stderr, "boxsim: cannot write %s: %s\n", path.c_str(), error.c_str());
             box.stop();
             return 1;
         }

@@ -14,17 +14,18 @@ bool writePng(int folder, const std::string& name, const uint32_t* pixels, uint3
               uint32_t height, std::string* error) {
     std::string png;
     if (!encodePng(pixels, width, height, -1, &png)) {
-        *error = "cannot write " + name + ": the PNG encoder failed";
+        *error = "the PNG encoder failed";
         return false;
     }
     // Written under a temporary name and renamed, so a reader never sees
     // half a picture.
     std::string temporary = name + ".tmp";
     int file = openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    bool written = file >= 0 && write(file, png.data(), png.size()) == static_cast<ssize_t>(png.size());
+    bool written =
+        file >= 0 && write(file, png.data(), png.size()) == static_cast<ssize_t>(png.size());
     if (file >= 0 && close(file) != 0) written = false;
     if (written && renameat(folder, temporary.c_str(), folder, name.c_str()) == 0) return true;
-    *error = "cannot write " + name + ": " + std::strerror(errno);
+    *error = std::strerror(errno);
     unlinkat(folder, temporary.c_str(), 0);
     return false;
 }

@@ -22,7 +22,7 @@ bool encodePng(const uint32_t* pixels, uint32_t width, uint32_t height, int comp
 
 // Writes the screen as the file name in the folder open as folder (a
 // descriptor opened before the sandbox hid the PC's /tmp and /mnt).  On
-// failure returns false with error set, and no file is left.
+// failure returns false with error set to the reason, and no file is left.
 bool writePng(int folder, const std::string& name, const uint32_t* pixels, uint32_t width,
               uint32_t height, std::string* error);
 

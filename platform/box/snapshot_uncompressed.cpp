@@ -94,7 +94,8 @@ bool encodePng(const uint32_t* pixels, uint32_t width, uint32_t height, int comp
     std::string header;
     putBigEndian(&header, width);
     putBigEndian(&header, height);
-    header += std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, filter 0, no interlace
+    // 8 bits per channel, RGB, deflate, filter method 0, no interlace.
+    header += std::string("\x08\x02\x00\x00\x00", 5);
 
     *png = "\x89PNG\r\n\x1a\n";
     appendChunk(png, "IHDR", header);

@@ -78,8 +78,8 @@ TEST(Package, UnpackedOntoAnEmptyDiskItShowsTheList) {
     RouterSim router({"--devices", testbox::SourcePath("tests/system/devices.xml")});
     std::string box = testbox::kDisk + "/box";
     testbox::MakeFolders(box);
-    Finished unpack = routersimtest::run(
-        {STECKWART_CMAKE, "-E", "chdir", box, STECKWART_CMAKE, "-E", "tar", "xf", Package() + ".zip"});
+    Finished unpack = routersimtest::run({STECKWART_CMAKE, "-E", "chdir", box, STECKWART_CMAKE,
+                                          "-E", "tar", "xf", Package() + ".zip"});
     ASSERT_EQ(unpack.status, 0) << unpack.err;
 
     // The three lines every owner fills in, and the screen settings of the
