@@ -9,12 +9,15 @@
 // script (keys, stop, snapshots).  Ctrl-C and SIGTERM send the firmware's stop
 // event.  It exits with TAP_Main's result; its own failures use the codes in
 // options.h.
+#include <fcntl.h>
 #include <limits.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -163,15 +166,23 @@ int runOutside(const Options& options, const std::vector<Step>& steps) {
     if (!checkImage(options.image, &info, &error)) fail(kExitFailure, error);
     if (!prepareBoxFolder(options, &error)) fail(kExitFailure, error);
 
-    // Snapshot folders must exist before the sandbox starts: those below
-    // the PC's /tmp stay reachable only when they do.
+    // The sandbox hides the PC's /tmp and /mnt, so the snapshot folders are
+    // made and opened here; boxsim inside writes through the descriptors.
     std::vector<std::string> arguments = insideArguments(options);
-    makeFolders(options.snapshots);
-    for (const Step& step : steps) {
-        if (step.kind != Step::Snap) continue;
-        std::string path = step.path[0] == '/' ? step.path : options.snapshots + "/" + step.path;
-        makeFolders(folderOf(path));
-        arguments.insert(arguments.begin(), {"--keep", folderOf(path)});
+    std::vector<std::string> folders = {options.snapshots};
+    for (const Step& step : steps)
+        if (step.kind == Step::Snap) folders.push_back(snapshotTarget(options, step.path).folder);
+    std::vector<std::string> opened;
+    for (const std::string& folder : folders) {
+        if (std::find(opened.begin(), opened.end(), folder) != opened.end()) continue;
+        makeFolders(folder);
+        int descriptor = open(folder.c_str(), O_PATH | O_DIRECTORY);
+        if (descriptor < 0)
+            fail(kExitFailure, "cannot open the snapshot folder " + folder + ": " +
+                                   std::strerror(errno));
+        arguments.insert(arguments.begin(),
+                         {"--snapshot-folder", std::to_string(descriptor) + ":" + folder});
+        opened.push_back(folder);
     }
     if (!options.timeZone.empty()) {
         bool posixRule = options.timeZone.find_first_of("0123456789") != std::string::npos;
@@ -187,7 +198,10 @@ int runOutside(const Options& options, const std::vector<Step>& steps) {
     ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
     if (length <= 0) fail(kExitFailure, "cannot find its own program file");
     self[length] = '\0';
+    // The launcher beside boxsim, else the host build's (the box flavour's
+    // boxsim is a MIPS program; the launcher is the PC's).
     std::string sandbox = folderOf(self) + "/sandbox";
+    if (access(sandbox.c_str(), X_OK) != 0) sandbox = STECKWART_SANDBOX_LAUNCHER;
     if (access(sandbox.c_str(), X_OK) != 0)
         fail(kExitFailure, "the sandbox launcher " + sandbox + " is missing (build the host flavour)");
 
@@ -213,12 +227,13 @@ int runInside(const Options& options, std::vector<Step> steps) {
     // The web remote's port first: when it is taken, the plug-in never starts.
     std::string error;
     std::unique_ptr<FrontEnd> frontEnd;
+#ifdef STECKWART_WEB_REMOTE
     if (options.frontEnd == "web") {
         frontEnd = makeWebFrontEnd(options.port, &error);
         if (!frontEnd) fail(kExitFailure, error);
-    } else {
-        frontEnd = makeScriptedFrontEnd(std::move(steps), options.snapshots);
     }
+#endif
+    if (!frontEnd) frontEnd = makeScriptedFrontEnd(std::move(steps), options);
 
     PluginInfo info;
     if (!checkImage(options.image, &info, &error)) fail(kExitFailure, error);

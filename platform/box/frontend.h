@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "keyscript.h"
+#include "options.h"
 
 namespace boxsim {
 
@@ -49,9 +50,10 @@ public:
     virtual int run(Box& box) = 0;
 };
 
-// Plays steps; snapshot names are relative to snapshotFolder.
-std::unique_ptr<FrontEnd> makeScriptedFrontEnd(std::vector<Step> steps,
-                                               std::string snapshotFolder);
+// Plays steps; snapshots go where snapshotTarget puts them, through the
+// folders opened before the sandbox started (options.snapshotFolders).
+// options must outlive the front end.
+std::unique_ptr<FrontEnd> makeScriptedFrontEnd(std::vector<Step> steps, const Options& options);
 
 // Serves the web remote on 127.0.0.1:port (0: a free port).  Binds at once,
 // so a port in use is known before the plug-in starts: then returns null

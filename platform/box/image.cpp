@@ -66,11 +66,13 @@ bool checkImage(const std::string& path, PluginInfo* info, std::string* error) {
     if (image.machine != machine || image.is64 != is64) {
         if (image.machine == elfimage::kMachineMips)
             *error = path + " is a recorder image (MIPS, " + (image.is64 ? "64" : "32") +
-                     "-bit): it runs on the recorder, not here.  boxsim runs host images such as "
-                     "build/host/plugin/Steckwart.so.";
+                     "-bit): this boxsim runs host images such as build/host/plugin/Steckwart.so; "
+                     "the box flavour's boxsim runs recorder images under qemu-mipsel "
+                     "(qemu-mipsel build/box/platform/box/boxsim ... "
+                     "build/box/plugin/Steckwart.so).";
         else
             *error = path + " is built for " + elfimage::machineName(image.machine) +
-                     (image.is64 ? " (64-bit)" : " (32-bit)") + ", not for this PC (" +
+                     (image.is64 ? " (64-bit)" : " (32-bit)") + ", not for this boxsim (" +
                      elfimage::machineName(machine) + ").";
         return false;
     }

@@ -22,8 +22,9 @@ struct PluginInfo {
     bool hasId = false;
 };
 
-// Checks that path is a plug-in image this PC can run: an ELF shared object
-// for this processor with a valid ._tap_header ("TFAPMIPS", version 16).
+// Checks that path is a plug-in image this boxsim can run: an ELF shared
+// object for the processor boxsim itself is built for (the PC's, or MIPS
+// under qemu-mipsel) with a valid ._tap_header ("TFAPMIPS", version 16).
 // On failure returns false with error as a sentence for the user.
 bool checkImage(const std::string& path, PluginInfo* info, std::string* error);
 

@@ -57,7 +57,7 @@ bool parseStep(const std::string& text, Step* step) {
     if (word == "snap") {
         step->kind = Step::Snap;
         step->path = argument;
-        return !argument.empty();
+        return !argument.empty() && argument.back() != '/';
     }
     if (word == "key") {
         step->kind = Step::Key;

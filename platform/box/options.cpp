@@ -19,13 +19,22 @@
 namespace boxsim {
 namespace {
 
+#ifdef STECKWART_WEB_REMOTE
+constexpr bool kWebRemote = true;
+#else
+constexpr bool kWebRemote = false;
+#endif
+
 void usage(FILE* out) {
     std::fprintf(out,
         "usage: boxsim [OPTION...] IMAGE\n"
         "\n"
-        "Runs a plug-in image (a host build such as build/host/plugin/Steckwart.so) the way\n"
-        "the recorder does, on the host firmware, inside the sandbox: the box folder is\n"
-        "/mnt/hd, /tmp is private, and the plug-in sees only its own processes.\n"
+        "Runs a plug-in image the way the recorder does, on the host firmware, inside the\n"
+        "sandbox: the box folder is /mnt/hd, /tmp is private, and the plug-in sees only\n"
+        "its own processes.  build/host/platform/box/boxsim runs the host build's image\n"
+        "(build/host/plugin/Steckwart.so); the box build's boxsim runs the recorder's\n"
+        "image under qemu-mipsel, with the scripted front end only:\n"
+        "  qemu-mipsel build/box/platform/box/boxsim --script ... build/box/plugin/Steckwart.so\n"
         "\n"
         "Box:\n"
         "  --box DIR            box folder (default " STECKWART_DEFAULT_BOX "); prepared on first use\n"
@@ -160,8 +169,14 @@ Options parseOptions(int argc, char** argv) {
             if (i + 1 >= argc) badUsage("option " + option + " needs a value");
             std::string value = argv[++i];
             uint64_t number = 0;
-            if (option == "--keep") {
-                // Only there so that the sandbox keeps this folder reachable.
+            if (option == "--snapshot-folder") {
+                // Given by boxsim itself to boxsim inside: DESCRIPTOR:PATH.
+                size_t colon = value.find(':');
+                if (colon == std::string::npos || colon == 0 ||
+                    !parseUnsigned(value.substr(0, colon), 65535, &number))
+                    badUsage("--snapshot-folder is for boxsim's own use");
+                options.snapshotFolders.push_back(
+                    {static_cast<int>(number), value.substr(colon + 1)});
             } else if (option == "--box") {
                 options.box = value;
             } else if (option == "--router") {
@@ -190,6 +205,10 @@ Options parseOptions(int argc, char** argv) {
                     badUsage("--timezone wants a zone such as Europe/Berlin");
                 options.timeZone = value;
             } else if (option == "--front-end") {
+                if (value == "web" && !kWebRemote)
+                    badUsage("this boxsim, built for the recorder's processor, has the scripted "
+                             "front end only; the web remote is the host build's "
+                             "(build/host/platform/box/boxsim)");
                 if (value != "scripted" && value != "web")
                     badUsage("unknown front end '" + value + "' (there are: web, scripted)");
                 options.frontEnd = value;
@@ -220,7 +239,8 @@ Options parseOptions(int argc, char** argv) {
         options.image = option;
     }
     if (options.image.empty()) badUsage("which plug-in image? (e.g. build/host/plugin/Steckwart.so)");
-    if (options.frontEnd.empty()) options.frontEnd = scriptGiven ? "scripted" : "web";
+    if (options.frontEnd.empty())
+        options.frontEnd = scriptGiven || !kWebRemote ? "scripted" : "web";
     if (options.frontEnd == "web" && scriptGiven)
         badUsage("a key script needs the scripted front end (--front-end scripted)");
     // Without a script the box runs until the plug-in ends or the user stops it.
@@ -229,6 +249,12 @@ Options parseOptions(int argc, char** argv) {
     options.box = absolute(options.box);
     options.snapshots = absolute(options.snapshots.empty() ? "." : options.snapshots);
     return options;
+}
+
+SnapshotTarget snapshotTarget(const Options& options, const std::string& path) {
+    std::string absolute = path[0] == '/' ? path : options.snapshots + "/" + path;
+    size_t slash = absolute.find_last_of('/');
+    return {slash == 0 ? "/" : absolute.substr(0, slash), absolute.substr(slash + 1)};
 }
 
 std::vector<std::string> insideArguments(const Options& options) {
@@ -253,7 +279,13 @@ std::vector<std::string> insideArguments(const Options& options) {
         arguments.push_back("@" + std::to_string(options.clock));
     }
     // The time zone travels in TZ; router and login are already in the box.
-    arguments.push_back(options.image);
+    // An image on the box's disk is loaded from there, as on a recorder
+    // (the box folder may itself lie below a /mnt that the sandbox hides).
+    const std::string box = options.box + "/";
+    if (options.image.compare(0, box.size(), box) == 0)
+        arguments.push_back("/mnt/hd/" + options.image.substr(box.size()));
+    else
+        arguments.push_back(options.image);
     return arguments;
 }
 

@@ -21,6 +21,12 @@ enum ExitCode {
 // Beside the router simulator's 8080, where the demo runs it.
 constexpr uint16_t kDefaultWebPort = 8090;
 
+// A snapshot folder opened before the sandbox started, and its path.
+struct SnapshotFolder {
+    int descriptor;
+    std::string path;
+};
+
 struct Options {
     std::string image;      // absolute path of the plug-in image
     std::string box;        // absolute path of the box folder
@@ -31,6 +37,7 @@ struct Options {
     uint16_t port = kDefaultWebPort;  // the web remote's port on 127.0.0.1; 0: a free one
     std::string script;     // the key script's text; empty: none given
     std::string snapshots;  // absolute folder that snapshot names are relative to
+    std::vector<SnapshotFolder> snapshotFolders;  // inside the sandbox: where snapshots go
     uint32_t tickMicroseconds = 10000;
     int64_t clock = 0;      // Unix seconds the clock starts at; 0: the PC's clock
     std::string timeZone;   // TZ for the box's local time; empty: the PC's
@@ -44,6 +51,14 @@ struct Options {
 Options parseOptions(int argc, char** argv);
 // The command line that runs the same simulation inside the sandbox.
 std::vector<std::string> insideArguments(const Options& options);
+
+// Where a snapshot named in a key script goes: its absolute folder and its
+// file name.
+struct SnapshotTarget {
+    std::string folder;
+    std::string name;
+};
+SnapshotTarget snapshotTarget(const Options& options, const std::string& path);
 
 // Durations as written on the command line and in key scripts: a whole
 // number with the unit us, ms or s ("3s", "250ms").  False when malformed.

@@ -3,13 +3,17 @@
 //
 //   sandbox [--box DIR] [--] COMMAND [ARGUMENT…]
 //
-// Inside a private mount and PID namespace (and a user namespace when not
-// root):
+// Inside a private user, mount and PID namespace:
 //   /mnt/hd   the box folder DIR (bind mount), or a fresh empty tmpfs
 //   /tmp      a fresh tmpfs
 //   /proc     remounted, so ps and pidof see only the sandbox's processes
 //   PATH      /mnt/bin first, holding busybox's ps and pidof as on a recorder
 //   LC_ALL=C  tool messages in English, bytes taken as bytes
+//   MIPS      the recorder's programs (a MIPS build of boxsim, the recorder's
+//             wget) run through qemu-mipsel, as if this PC were the recorder:
+//             an entry in the namespace's own binfmt_misc, which nothing
+//             outside sees.  Where the kernel cannot give the namespace one,
+//             a MIPS command is started through qemu-mipsel directly.
 // Loopback networking is shared.  This process becomes the namespace's init:
 // it reaps orphaned background jobs and forwards SIGINT and SIGTERM to the
 // command.  The exit status is the command's (128 + signal when killed).
@@ -37,17 +41,35 @@ namespace {
 constexpr int kSandboxFailure = 125;
 const char* const kBusyboxApplets[] = {"ps", "pidof"};
 
+// The recorder's processor: MIPS32 little-endian, run by Debian's qemu-user
+// with Debian's cross libraries for dynamically linked programs.
+constexpr const char* kQemu = "qemu-mipsel";
+constexpr const char* kMipsLibraries = "/usr/mipsel-linux-gnu";
+constexpr const char* kBinfmt = "/proc/sys/fs/binfmt_misc";
+// qemu's own pattern: a 32-bit little-endian ELF executable or shared object
+// (e_type 2 or 3) for MIPS (e_machine 8).  F opens the interpreter at once.
+constexpr const char* kMipsRule =
+    ":steckwart-mipsel:M::"
+    "\\x7fELF\\x01\\x01\\x01\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00"
+    "\\x02\\x00\\x08\\x00:"
+    "\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\x00\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xff"
+    "\\xfe\\xff\\xff\\xff:";
+
 [[noreturn]] void die(const std::string& what) {
     std::fprintf(stderr, "sandbox: %s: %s\n", what.c_str(), std::strerror(errno));
     std::_Exit(kSandboxFailure);
 }
 
-void writeFile(const char* path, const std::string& text) {
-    int fd = open(path, O_WRONLY);
-    if (fd < 0) die(std::string("cannot open ") + path);
-    if (write(fd, text.data(), text.size()) != static_cast<ssize_t>(text.size()))
-        die(std::string("cannot write ") + path);
+bool tryWriteFile(const char* path, const std::string& text) {
+    int fd = open(path, O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
     close(fd);
+    return written;
+}
+
+void writeFile(const char* path, const std::string& text) {
+    if (!tryWriteFile(path, text)) die(std::string("cannot write ") + path);
 }
 
 void makeDirectories(const std::string& path) {
@@ -62,6 +84,44 @@ void mountOrDie(const char* source, const char* target, const char* type, unsign
                 const char* data = nullptr) {
     if (mount(source, target, type, flags, data) != 0)
         die(std::string("cannot mount ") + (type ? type : source) + " on " + target);
+}
+
+// The program execvp would start for name, or "".
+std::string findProgram(const std::string& name) {
+    if (name.find('/') != std::string::npos) return name;
+    const char* path = getenv("PATH");
+    std::string folders = path ? path : "/usr/bin:/bin";
+    for (size_t start = 0; start <= folders.size();) {
+        size_t end = folders.find(':', start);
+        if (end == std::string::npos) end = folders.size();
+        std::string folder = end > start ? folders.substr(start, end - start) : ".";
+        std::string candidate = folder + "/" + name;
+        if (access(candidate.c_str(), X_OK) == 0) return candidate;
+        start = end + 1;
+    }
+    return "";
+}
+
+bool isMipsProgram(const std::string& path) {
+    unsigned char header[20];
+    int fd = path.empty() ? -1 : open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool complete = read(fd, header, sizeof header) == static_cast<ssize_t>(sizeof header);
+    close(fd);
+    return complete && std::memcmp(header, "\x7f" "ELF", 4) == 0 && header[4] == 1 &&
+           header[5] == 1 && header[18] == 8 && header[19] == 0;
+}
+
+// Lets every MIPS program in the sandbox run through qemu-mipsel, in the
+// namespace's own binfmt_misc.  False when qemu-mipsel is missing or the
+// kernel gives this namespace no binfmt_misc of its own (before Linux 6.7).
+bool registerMipsPrograms() {
+    std::string qemu = findProgram(kQemu);
+    if (qemu.empty()) return false;
+    if (mount("binfmt_misc", kBinfmt, "binfmt_misc", MS_NOSUID | MS_NODEV | MS_NOEXEC, nullptr))
+        return false;
+    std::string rule = std::string(kMipsRule) + qemu + ":F";
+    return tryWriteFile((std::string(kBinfmt) + "/register").c_str(), rule);
 }
 
 std::string findBusybox() {
@@ -149,6 +209,8 @@ void prepareEnvironment() {
     setenv("LC_ALL", "C", 1);
     unsetenv("LANGUAGE");
     setenv("STECKWART_SANDBOX", "1", 1);
+    // Dynamically linked MIPS programs find Debian's cross libraries.
+    if (access(kMipsLibraries, F_OK) == 0) setenv("QEMU_LD_PREFIX", kMipsLibraries, 0);
 }
 
 pid_t commandPid = 0;
@@ -167,6 +229,12 @@ int statusToExitCode(int status) {
 [[noreturn]] void runInit(const std::string& box, char** command) {
     prepareFileSystem(box, command);
     prepareEnvironment();
+    std::string qemu = kQemu;
+    std::vector<char*> argv;
+    if (!registerMipsPrograms() && isMipsProgram(findProgram(command[0])))
+        argv.push_back(qemu.data());
+    for (char** argument = command; *argument; ++argument) argv.push_back(*argument);
+    argv.push_back(nullptr);
 
     struct sigaction forward = {};
     forward.sa_handler = forwardSignal;
@@ -180,8 +248,8 @@ int statusToExitCode(int status) {
         signal(SIGINT, SIG_DFL);
         signal(SIGTERM, SIG_DFL);
         signal(SIGHUP, SIG_DFL);
-        execvp(command[0], command);
-        std::fprintf(stderr, "sandbox: cannot run %s: %s\n", command[0], std::strerror(errno));
+        execvp(argv[0], argv.data());
+        std::fprintf(stderr, "sandbox: cannot run %s: %s\n", argv[0], std::strerror(errno));
         std::_Exit(127);
     }
 
@@ -198,12 +266,14 @@ int statusToExitCode(int status) {
     }
 }
 
-void enterUserNamespaceIfNeeded(unsigned long& flags) {
-    if (geteuid() == 0) return;
-    flags |= CLONE_NEWUSER;
-}
-
-void mapToRoot(uid_t uid, gid_t gid) {
+// Root keeps every user and group as it is; anybody else (or root of a
+// namespace that maps only itself) becomes root of the namespace alone.
+void mapUsers(uid_t uid, gid_t gid) {
+    const std::string everyone = "0 0 4294967295\n";
+    if (uid == 0 && tryWriteFile("/proc/self/uid_map", everyone)) {
+        writeFile("/proc/self/gid_map", everyone);
+        return;
+    }
     writeFile("/proc/self/setgroups", "deny");
     writeFile("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1\n");
     writeFile("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1\n");
@@ -259,9 +329,15 @@ int main(int argc, char** argv) {
 
     uid_t uid = geteuid();
     gid_t gid = getegid();
-    unsigned long flags = CLONE_NEWNS | CLONE_NEWPID;
-    enterUserNamespaceIfNeeded(flags);
-    if (unshare(static_cast<int>(flags)) != 0) {
+    // A user namespace of its own gives the sandbox its own binfmt_misc;
+    // root can do without one where a kernel allows none.
+    unsigned long flags = CLONE_NEWUSER | CLONE_NEWNS | CLONE_NEWPID;
+    bool made = unshare(static_cast<int>(flags)) == 0;
+    if (!made && uid == 0) {
+        flags &= ~CLONE_NEWUSER;
+        made = unshare(static_cast<int>(flags)) == 0;
+    }
+    if (!made) {
         std::fprintf(stderr,
                      "sandbox: cannot create private namespaces (%s).\n"
                      "The sandbox needs root or unprivileged user namespaces "
@@ -270,7 +346,7 @@ int main(int argc, char** argv) {
                      std::strerror(errno));
         return kSandboxFailure;
     }
-    if (flags & CLONE_NEWUSER) mapToRoot(uid, gid);
+    if (flags & CLONE_NEWUSER) mapUsers(uid, gid);
 
     pid_t init = fork();
     if (init < 0) die("cannot fork");

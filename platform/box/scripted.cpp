@@ -18,8 +18,8 @@ constexpr milliseconds kSettleTimeout(10000);
 
 class ScriptedFrontEnd : public FrontEnd {
 public:
-    ScriptedFrontEnd(std::vector<Step> steps, std::string snapshotFolder)
-        : steps_(std::move(steps)), snapshotFolder_(std::move(snapshotFolder)) {}
+    ScriptedFrontEnd(std::vector<Step> steps, const Options& options)
+        : steps_(std::move(steps)), options_(options) {}
 
     int run(Box& box) override {
         for (size_t i = 0; i < steps_.size(); ++i) {
@@ -64,10 +64,18 @@ private:
                          static_cast<long long>(kSettleTimeout.count() / 1000), name.c_str());
         std::vector<uint32_t> pixels;
         uint64_t frame = box.screen(&pixels);
-        std::string path = name[0] == '/' ? name : snapshotFolder_ + "/" + name;
-        std::string error;
-        if (!writePng(path, pixels.data(), TAP_ScreenWidth, TAP_ScreenHeight, &error)) {
-            std::fprintf(stderr, "boxsim: %s\n", error.c_str());
+        SnapshotTarget target = snapshotTarget(options_, name);
+        std::string path = target.folder + "/" + target.name;
+        std::string error = "its folder was not opened";
+        bool written = false;
+        for (const SnapshotFolder& folder : options_.snapshotFolders)
+            if (folder.path == target.folder) {
+                written = writePng(folder.descriptor, target.name, pixels.data(), TAP_ScreenWidth,
+                                   TAP_ScreenHeight, &error);
+                break;
+            }
+        if (!written) {
+            std::fprintf(stderr, "boxsim: cannot write %s: %s\n", path.c_str(), error.c_str());
             box.stop();
             return 1;
         }
@@ -78,14 +86,13 @@ private:
     }
 
     std::vector<Step> steps_;
-    std::string snapshotFolder_;
+    const Options& options_;
 };
 
 }  // namespace
 
-std::unique_ptr<FrontEnd> makeScriptedFrontEnd(std::vector<Step> steps,
-                                               std::string snapshotFolder) {
-    return std::make_unique<ScriptedFrontEnd>(std::move(steps), std::move(snapshotFolder));
+std::unique_ptr<FrontEnd> makeScriptedFrontEnd(std::vector<Step> steps, const Options& options) {
+    return std::make_unique<ScriptedFrontEnd>(std::move(steps), options);
 }
 
 }  // namespace boxsim

@@ -1,67 +1,32 @@
-// PNG images of the composed screen, encoded with libpng.
+// Snapshot files, written through the descriptor of their folder.
 #include "snapshot.h"
 
-#include <png.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cerrno>
-#include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 namespace boxsim {
-namespace {
 
-void appendToString(png_structp png, png_bytep data, png_size_t length) {
-    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<char*>(data), length);
-}
-
-void flushNothing(png_structp) {}
-
-}  // namespace
-
-bool encodePng(const uint32_t* pixels, uint32_t width, uint32_t height, int compression,
-               std::string* png) {
-    png->clear();
-    std::vector<uint8_t> rows(static_cast<size_t>(width) * height * 3);
-    for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
-        rows[3 * i] = static_cast<uint8_t>(pixels[i] >> 16);
-        rows[3 * i + 1] = static_cast<uint8_t>(pixels[i] >> 8);
-        rows[3 * i + 2] = static_cast<uint8_t>(pixels[i]);
-    }
-    png_structp writer = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = writer ? png_create_info_struct(writer) : nullptr;
-    volatile bool encoded = false;  // survives libpng's longjmp on errors
-    if (writer && info && setjmp(png_jmpbuf(writer)) == 0) {
-        png_set_write_fn(writer, png, appendToString, flushNothing);
-        png_set_compression_level(writer, compression);
-        png_set_IHDR(writer, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(writer, info);
-        for (uint32_t row = 0; row < height; ++row)
-            png_write_row(writer, &rows[static_cast<size_t>(row) * width * 3]);
-        png_write_end(writer, nullptr);
-        encoded = true;
-    }
-    png_destroy_write_struct(writer ? &writer : nullptr, info ? &info : nullptr);
-    if (!encoded) png->clear();
-    return encoded;
-}
-
-bool writePng(const std::string& path, const uint32_t* pixels, uint32_t width, uint32_t height,
-              std::string* error) {
+bool writePng(int folder, const std::string& name, const uint32_t* pixels, uint32_t width,
+              uint32_t height, std::string* error) {
     std::string png;
     if (!encodePng(pixels, width, height, -1, &png)) {
-        *error = "cannot write " + path + ": the PNG encoder failed";
+        *error = "the PNG encoder failed";
         return false;
     }
-    std::string temporary = path + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    bool written = file && std::fwrite(png.data(), 1, png.size(), file) == png.size();
-    if (file && std::fclose(file) != 0) written = false;
-    if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
-    *error = "cannot write " + path + ": " + std::strerror(errno);
-    std::remove(temporary.c_str());
+    // Written under a temporary name and renamed, so a reader never sees
+    // half a picture.
+    std::string temporary = name + ".tmp";
+    int file = openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    bool written =
+        file >= 0 && write(file, png.data(), png.size()) == static_cast<ssize_t>(png.size());
+    if (file >= 0 && close(file) != 0) written = false;
+    if (written && renameat(folder, temporary.c_str(), folder, name.c_str()) == 0) return true;
+    *error = std::strerror(errno);
+    unlinkat(folder, temporary.c_str(), 0);
     return false;
 }
 

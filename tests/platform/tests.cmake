@@ -62,6 +62,14 @@ if(NOT STECKWART_FLAVOUR STREQUAL "box")
     STECKWART_BOXSIM="$<TARGET_FILE:boxsim>" STECKWART_FIXTURE="$<TARGET_FILE:boxsim_fixture>")
   add_dependencies(platform_box_webremote_test boxsim boxsim_fixture)
   add_dependencies(platform_box_sandbox_test sandbox)
+
+  # The box flavour's PNG encoder, checked on the host against libpng.
+  steckwart_add_test(platform_box_snapshot_uncompressed_test platform/box/snapshot_uncompressed
+    SOURCES platform/box/snapshot_uncompressed_test.cpp
+            ${PROJECT_SOURCE_DIR}/platform/box/snapshot_uncompressed.cpp
+    LIBS PNG::PNG)
+  target_include_directories(platform_box_snapshot_uncompressed_test PRIVATE
+    ${PROJECT_SOURCE_DIR}/platform/box)
 endif()
 
 target_compile_definitions(platform_elf_elfimage_test PRIVATE

@@ -4,9 +4,10 @@
 // exactly with golden images (scripts/update-goldens remakes them).
 //
 // The test runs in the sandbox like every test; boxsim makes its own sandbox
-// inside, with a box folder on this sandbox's private disk.
+// inside, with a box folder on this sandbox's private disk.  The box
+// flavour's CTest runs this same program with the MIPS boxsim and image
+// (systemrun.h).
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdio>
 #include <string>
@@ -14,6 +15,7 @@
 
 #include "golden.h"
 #include "harness.h"
+#include "systemrun.h"
 #include "testbox.h"
 
 namespace {
@@ -21,30 +23,18 @@ namespace {
 using routersimtest::Finished;
 using routersimtest::RouterSim;
 
-const std::string kBoxsim = testbox::BuildPath("platform/box/boxsim");
-const std::string kImage = testbox::BuildPath("plugin/Steckwart.so");
 const std::string kDevices = testbox::SourcePath("tests/system/devices.xml");
-// Snapshots go to the build tree: boxsim's own /tmp and /mnt are private.
-const std::string kSnapshots = testbox::BuildPath("tests/system-snapshots");
-
-// Reads a snapshot PNG (8-bit RGBA, as boxsim writes them) as ARGB words.
-bool ReadSnapshot(const std::string& path, golden::Image* image) {
-    png_image png = {};
-    png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&png, path.c_str())) return false;
-    png.format = PNG_FORMAT_BGRA;  // little-endian ARGB words
-    image->width = png.width;
-    image->height = png.height;
-    image->pixels.assign(size_t{png.width} * png.height, 0);
-    return png_image_finish_read(&png, nullptr, image->pixels.data(), 0, nullptr) != 0;
-}
 
 class Screenshots : public ::testing::Test {
 protected:
     void SetUp() override {
         testbox::Clear();
-        testbox::MakeFolders(kSnapshots);
+        // In the build tree: boxsim's own /tmp and /mnt are private.
+        snapshotFolder_ = systemrun::FreshOutput("system-snapshots");
+        ASSERT_FALSE(snapshotFolder_.empty());
     }
+
+    std::string snapshotFolder_;
 
     // Runs the plug-in in a fresh box whose settings hold `settings` besides
     // the router's address and login, plays `script` and compares each
@@ -56,18 +46,19 @@ protected:
         testbox::WriteFile(box + "/ProgramFiles/Settings/Steckwart/Steckwart.ini",
                            "ip=127.0.0.1:" + std::to_string(router.port()) +
                                "\r\nuser=steckwart\r\npwd=steckwart\r\n" + settings);
-        for (const auto& name : snapshots) std::remove((kSnapshots + "/" + name + ".png").c_str());
 
-        Finished run = routersimtest::run(
-            {kBoxsim, "--box", box, "--clock", "2026-12-07T17:00:00", "--timezone",
-             "Europe/Berlin", "--snapshots", kSnapshots, "--script", script, kImage},
-            120000);
+        std::vector<std::string> command = systemrun::Boxsim();
+        command.insert(command.end(),
+                       {"--box", box, "--clock", "2026-12-07T17:00:00", "--timezone",
+                        "Europe/Berlin", "--snapshots", snapshotFolder_, "--script", script,
+                        systemrun::Image()});
+        Finished run = routersimtest::run(command, 120000);
         ASSERT_EQ(run.status, 0) << run.out << run.err;
 
         for (const auto& name : snapshots) {
             SCOPED_TRACE(name);
             golden::Image image;
-            ASSERT_TRUE(ReadSnapshot(kSnapshots + "/" + name + ".png", &image));
+            ASSERT_TRUE(systemrun::ReadSnapshot(snapshotFolder_ + "/" + name + ".png", &image));
             golden::ExpectMatches("system/" + name, image);
         }
     }

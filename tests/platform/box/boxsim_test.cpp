@@ -5,7 +5,9 @@
 #include <png.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -129,6 +131,25 @@ TEST(Boxsim, SnapshotHoldsExactlyWhatThePlugInDrew) {
         }
     EXPECT_GT(textPixels, 50) << "the text was not drawn";
     EXPECT_NE(screen[0], 0xFF204080u) << "outside the region the TV picture shows";
+}
+
+// Snapshots named below the PC's /tmp landed in the sandbox's private /tmp
+// and were lost with it: a snapshot goes where the user asked.
+TEST(Boxsim, SnapshotsBelowTmpLandOnThePcsOwnFileSystem) {
+    std::string name = "steckwart-snapshot-" + std::to_string(getpid());
+    std::string direct = "/tmp/" + name + ".png", folder = "/tmp/" + name;
+    BoxsimRun run = runBoxsim("tmp", {"--snapshots", folder, "--script",
+                                      "snap " + direct + "; snap relative.png; stop"});
+    uint32_t width = 0, height = 0;
+    size_t directPixels = readPng(direct, &width, &height).size();
+    size_t relativePixels = readPng(folder + "/relative.png", &width, &height).size();
+    std::remove(direct.c_str());
+    std::remove((folder + "/relative.png").c_str());
+    rmdir(folder.c_str());
+    ASSERT_EQ(run.result.exitCode, 7) << run.result.err;
+    EXPECT_NE(run.result.out.find("snapshot " + direct), std::string::npos) << run.result.out;
+    EXPECT_EQ(directPixels, 720u * 576u) << direct;
+    EXPECT_EQ(relativePixels, 720u * 576u) << folder << "/relative.png";
 }
 
 TEST(Boxsim, SetsTheClockTimeZoneAndSystemIdAndGivesTheSameSnapshotEveryRun) {
