@@ -14,7 +14,9 @@ Each folder holds one benchmark program's results:
                     "repeats N", "benchmark <title> <ours name> <alternative
                     name>", one "case <label>" per case, and optionally
                     "children <side> <n>": the processes that the program
-                    started belong to that side and case;
+                    started belong to that side and case, and "per <N>":
+                    each operation handles N items (pixels), and the
+                    figures are given per item;
 - callgrind.*       callgrind's files: the program's dumps, triggered by
                     CALLGRIND_DUMP_STATS_AT("<side> <n>"), and, with
                     --trace-children=yes, one file per process it started;
@@ -56,12 +58,14 @@ def read_times(path):
 
 
 def read_info(path):
-    info = {"repeats": 1, "cases": [], "children": None}
+    info = {"repeats": 1, "per": 1, "cases": [], "children": None}
     with open(path) as f:
         for line in f:
             line = line.rstrip("\n")
             if line.startswith("repeats "):
                 info["repeats"] = int(line.split()[1])
+            elif line.startswith("per "):
+                info["per"] = int(line.split()[1])
             elif line.startswith("benchmark "):
                 info["title"], info["ours"], info["alternative"] = line.split()[1:4]
             elif line.startswith("case "):
@@ -143,7 +147,7 @@ def read_host_instructions(folder, info):
             children += total
     if info["children"]:
         counts.setdefault(info["children"], [0, 0, 0])[0] += children
-    return {key: [v / info["repeats"] for v in value] for key, value in counts.items()}
+    return {key: [v / info["repeats"] / info["per"] for v in value] for key, value in counts.items()}
 
 
 def read_mips_instructions(folder, info):
@@ -159,7 +163,7 @@ def read_mips_instructions(folder, info):
             if len(fields) != 6 or fields[0] != "dump":
                 continue
             side, case, program, firmware, composition = (int(v) for v in fields[1:])
-            counts[(SIDES[side], case)] = [v / info["repeats"] for v in (
+            counts[(SIDES[side], case)] = [v / info["repeats"] / info["per"] for v in (
                 program + firmware + composition, firmware + composition, composition)]
     return counts
 
@@ -171,7 +175,9 @@ def figure(value):
         return f"{value / 1e6:.2f} M"
     if value >= 1e4:
         return f"{value / 1e3:.1f} k"
-    return f"{value:.0f}"
+    if value >= 100 or value == 0:
+        return f"{value:.0f}"
+    return f"{value:.2f}"
 
 
 def ratio(a, b):
@@ -195,10 +201,15 @@ def main():
     summary, details, shares = [], [], []
     for folder in sys.argv[1:]:
         info = read_info(os.path.join(folder, "instructions.txt"))
-        times = read_times(os.path.join(folder, "times.json"))
+        times = {name: time / info["per"]
+                 for name, time in read_times(os.path.join(folder, "times.json")).items()}
         host = read_host_instructions(folder, info)
         mips = read_mips_instructions(folder, info)
         cases = info["cases"]
+        if info["per"] > 1:
+            cases_shown = [f"{case} (a pixel)" for case in cases]
+        else:
+            cases_shown = cases
         if any((side, n) not in host for side in SIDES for n in range(len(cases))) or \
                 any(f"{info[side]}/{case}" not in times for side in SIDES for case in cases):
             print(f"report: figures for {info['title']} are missing", file=sys.stderr)
@@ -231,12 +242,12 @@ def main():
         rows = [values(n) for n in range(len(cases))]
         # Many small cases make one line of means; a few different ones
         # (full redraw, idle pass) a line each.
-        many = len(cases) > 3
+        many = len(cases) > 4
         if many:
             summary.append(line(f"mean of {len(cases)} cases", [mean(c) for c in zip(*rows)]))
-            details.extend(line(case, rows[n]) for n, case in enumerate(cases))
+            details.extend(line(case, rows[n]) for n, case in enumerate(cases_shown))
         else:
-            summary.extend(line(case, rows[n]) for n, case in enumerate(cases))
+            summary.extend(line(case, rows[n]) for n, case in enumerate(cases_shown))
         if any(host[key][1] for key in host):
             for side in SIDES:
                 def averaged(counts):
@@ -249,7 +260,7 @@ def main():
                 else:
                     shares.extend(share_row(case, info[side],
                                             [host[(side, n)], mips.get((side, n)) if mips else None])
-                                  for n, case in enumerate(cases))
+                                  for n, case in enumerate(cases_shown))
 
     header = ("benchmark", "case", "ours", "alternative", "ours ns", "alt ns", "ratio", "PC ours", "PC alt", "ratio",
               "MIPS ours", "MIPS alt", "ratio")

@@ -215,6 +215,25 @@ TEST(Osd, SaveBoxAndRestoreBoxRoundTripAndClip) {
     EXPECT_EQ(TAP_Osd_SaveBox(5, 0, 0, 1, 1), nullptr);
 }
 
+TEST(Osd, SaveBoxBlocksStartAlignedAsTheRegionsRowAndAreFreedAsAnyBlock) {
+    Region region(9, 4);
+    uint32_t blocks = 0, blocksAfter = 0;
+    uint64_t bytes = 0, bytesAfter = 0;
+    tapsim_MemoryInUse(&blocks, &bytes);
+    for (uint32_t x = 0; x < 4; ++x) {
+        auto* block = static_cast<uint32_t*>(TAP_Osd_SaveBox(region.number, x, 1, 5, 2));
+        ASSERT_NE(block, nullptr);
+        const uint32_t* corner = tapsim_RegionPixels(region.number, nullptr, nullptr) + 9 + x;
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(block) & 7, reinterpret_cast<uintptr_t>(corner) & 7)
+            << "x " << x;
+        EXPECT_EQ(block[9], kGuard) << "the block holds the box";
+        EXPECT_EQ(TAP_MemFree(block), 1);
+    }
+    tapsim_MemoryInUse(&blocksAfter, &bytesAfter);
+    EXPECT_EQ(blocksAfter, blocks);
+    EXPECT_EQ(bytesAfter, bytes);
+}
+
 TEST(Osd, CopyIsClippedToBothRegions) {
     Region source(6, 4), destination(5, 3);
     TAP_Osd_FillBox(source.number, 0, 0, 6, 4, 0xFF445566);
