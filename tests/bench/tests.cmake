@@ -1,7 +1,7 @@
 # The benchmarks' instruction counter for MIPS: a MIPS test program under
 # qemu-mipsel with the plugin from the host build, reading what it counted.
 if(STECKWART_FLAVOUR STREQUAL "box")
-  set(counts ${CMAKE_CURRENT_BINARY_DIR}/bench/insncount_counts.txt)
+  set(counts ${CMAKE_CURRENT_BINARY_DIR}/bench_qemu_insncount_counts.txt)
   add_executable(bench_qemu_insncount_test bench/qemu/insncount_test.cpp)
   target_include_directories(bench_qemu_insncount_test PRIVATE ${PROJECT_SOURCE_DIR}/bench)
   target_link_libraries(bench_qemu_insncount_test PRIVATE
