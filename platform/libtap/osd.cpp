@@ -347,8 +347,16 @@ void TAP_Osd_Sync(void) {
             for (uint32_t y = top; y < bottom; ++y) {
                 const uint32_t* from = source + size_t{y - info.y} * info.width + (left - info.x);
                 uint32_t* to = &screen[size_t{y} * TAP_ScreenWidth];
-                for (uint32_t x = left; x < right; ++x, ++from)
+                for (uint32_t x = left; x < right; ++x, ++from) {
+                    // An opaque pixel of an opaque plane covers, a clear one
+                    // leaves what is under it: the plug-in's usual pixels.
+                    const uint32_t alpha = *from >> 24;
+                    if (planeAlpha == 255 && (alpha == 255 || alpha == 0)) {
+                        if (alpha) to[x] = *from;
+                        continue;
+                    }
                     to[x] = blendOver(*from, to[x], planeAlpha);
+                }
             }
         }
     }
