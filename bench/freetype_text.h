@@ -14,6 +14,10 @@ namespace bench {
 // Starts FreeType with the font file; false when it cannot.
 bool StartFreeType(const char* fontFile);
 
+// Blocks FreeType has allocated so far.  A glyph the cache does not hold
+// takes new blocks; a warm loop, whose glyphs are all cached, takes none.
+unsigned long FreeTypeAllocations();
+
 // Draws a text at points 10, 12, 16 or 18 into a region — UTF-8 where it
 // is well-formed, other bytes as ISO-8859-1 characters, as the plug-in's
 // font manager reads texts — like

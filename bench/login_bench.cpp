@@ -20,13 +20,13 @@
 #include <benchmark/benchmark.h>
 #include <httplib.h>
 #include <openssl/evp.h>
-#include <valgrind/callgrind.h>
 
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
 
+#include "counting.h"
 #include "harness.h"
 #include "router.h"
 #include "testbox.h"
@@ -113,11 +113,12 @@ int smoke() {
 
 int instructions() {
     const int repeats = 3;
-    CALLGRIND_ZERO_STATS;
+    bench::CountStart();
     for (int i = 0; i < repeats; ++i) loginWithGetRouterSid();
-    CALLGRIND_DUMP_STATS_AT("ours 0");
+    bench::CountDump("ours", 0);
+    bench::CountStart();
     for (int i = 0; i < repeats; ++i) loginWithHttplib();
-    CALLGRIND_DUMP_STATS_AT("alternative 0");
+    bench::CountDump("alternative", 0);
     // The processes started meanwhile (shell, wget) belong to GetRouterSid.
     std::printf(
         "repeats %d\nbenchmark login GetRouterSid cpp-httplib+OpenSSL\ncase full login\n"

@@ -1,20 +1,23 @@
-// parse_bench: how fast ReadDectXML reads an 8 KB device list into the
-// device table, against pugixml (a general XML parser) reading the same
+// parse_bench: how fast ReadDectXML reads a device list of 8 or 16 KB into
+// the device table, against pugixml (a general XML parser) reading the same
 // file into the same table: the same elements in the same order (groups
 // first), the same attributes and child elements, the same filters.
 //
 //   parse_bench [Google Benchmark options]   times per parse
-//   parse_bench --instructions               for callgrind: one dump per
-//                                            parser ("ours 0", "alternative 0")
-//   parse_bench --smoke                      parses once with both; exit 0
-//                                            when both tables are equal
+//   parse_bench --instructions               for callgrind or qemu with our
+//                                            plugin: one count per list and
+//                                            parser ("ours <n>", "alternative
+//                                            <n>"; counting.h)
+//   parse_bench --smoke                      parses each list with both; exit
+//                                            0 when both tables are equal
 //
 // Runs in the sandbox: the list is written to /tmp/Dect.xml, where the
 // download leaves it; both parsers read it from there on every parse.  The
-// list is the router simulator's default list, cut behind the last whole
-// device that fits into 8192 bytes and closed.
+// lists are the router simulator's default list, cut behind the last whole
+// device that fits into 8192 bytes and closed, and that list followed by its
+// devices again (new ids), as a household with more devices has, cut the
+// same way at 16384 bytes.
 #include <benchmark/benchmark.h>
-#include <valgrind/callgrind.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,13 +26,20 @@
 #include <pugixml.hpp>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "counting.h"
 #include "devices.h"
 #include "settings.h"
 
 namespace {
 
-const size_t kListBytes = 8192;
+struct List {
+    const char* label;
+    size_t bytes;
+};
+const List kLists[] = {{"8 KB list", 8192}, {"16 KB list", 16384}};
+
 DeviceTable reference;
 
 // ---- pugixml ----------------------------------------------------------------
@@ -146,76 +156,123 @@ void readWithPugixml(DeviceRecord* table) {
 
 // ---- set-up -----------------------------------------------------------------
 
-bool writeList() {
+// The device elements of a list, each from its start tag to its closing tag.
+std::vector<std::string> devicesOf(const std::string& all) {
+    std::vector<std::string> devices;
+    for (size_t at = all.find("<device "); at != std::string::npos;
+         at = all.find("<device ", at + 1)) {
+        const size_t end = all.find("</device>", at);
+        if (end == std::string::npos) break;
+        devices.push_back(all.substr(at, end + 9 - at));
+    }
+    return devices;
+}
+
+// A device element again, with its id raised by `by`.
+std::string withNewId(std::string device, int by) {
+    const size_t at = device.find(" id=\"");
+    if (at == std::string::npos) return device;
+    const size_t end = device.find('"', at + 5);
+    const int id = std::atoi(device.c_str() + at + 5);
+    return device.replace(at + 5, end - at - 5, std::to_string(id + by));
+}
+
+// The text up to the end of the last whole device within `bytes`, once
+// the closing tag is added; empty when there is none.
+std::string cutBehindLastDevice(const std::string& text, size_t bytes, const std::string& close) {
+    size_t end = 0;
+    for (size_t at = text.find("</device>"); at != std::string::npos;
+         at = text.find("</device>", at + 1))
+        if (at + 9 + close.size() <= bytes) end = at + 9;
+    return text.substr(0, end);
+}
+
+// Writes list n to DEVICE_LIST_FILE; false when it cannot.
+bool writeList(int n) {
     std::ifstream in(STECKWART_DEVICE_LIST, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
-    const std::string all = text.str();
     const std::string close = "\n</devicelist>\n";
-    size_t end = 0;
-    for (size_t at = all.find("</device>"); at != std::string::npos;
-         at = all.find("</device>", at + 1))
-        if (at + 9 + close.size() <= kListBytes) end = at + 9;
-    if (!end) return false;
-    const std::string list = all.substr(0, end) + close;
+    // The 8 KB list; the longer ones repeat its devices.
+    std::string list = cutBehindLastDevice(text.str(), kLists[0].bytes, close);
+    const std::vector<std::string> devices = devicesOf(list);
+    for (int round = 1; list.size() < kLists[n].bytes && !devices.empty(); ++round)
+        for (const std::string& device : devices) list += "\n  " + withNewId(device, 100 * round);
+    list = cutBehindLastDevice(list, kLists[n].bytes, close);
+    if (list.empty()) return false;
+    list += close;
     FILE* file = std::fopen(DEVICE_LIST_FILE, "wb");
-    if (!file) return false;
+    if (!file) {
+        std::fprintf(stderr, "parse_bench: cannot write %s (run it in the sandbox)\n",
+                     DEVICE_LIST_FILE);
+        return false;
+    }
     std::fwrite(list.data(), 1, list.size(), file);
     std::fclose(file);
-    std::printf("parse_bench: device list of %zu bytes\n", list.size());
     return true;
 }
 
 int smoke() {
-    std::memset(_SmartHome, 0, sizeof _SmartHome);
-    std::memset(reference, 0, sizeof reference);
-    ReadDectXML();
-    readWithPugixml(reference);
-    int devices = 0;
-    while (devices < DeviceTableRecords && _SmartHome[devices].name[0]) devices++;
-    if (devices < 5 || std::memcmp(_SmartHome, reference, sizeof reference) != 0) {
-        for (int slot = 0; slot < DeviceTableRecords; slot++)
-            if (std::memcmp(&_SmartHome[slot], &reference[slot], sizeof reference[slot]))
-                std::fprintf(stderr, "parse_bench: record %d differs ('%s', '%s')\n", slot,
-                             _SmartHome[slot].name, reference[slot].name);
-        std::fprintf(stderr, "parse_bench: the parsers disagree (%d devices)\n", devices);
-        return 1;
+    for (int n = 0; n < 2; ++n) {
+        if (!writeList(n)) return 1;
+        std::memset(_SmartHome, 0, sizeof _SmartHome);
+        std::memset(reference, 0, sizeof reference);
+        ReadDectXML();
+        readWithPugixml(reference);
+        int devices = 0;
+        while (devices < DeviceTableRecords && _SmartHome[devices].name[0]) devices++;
+        if (devices < 5 || std::memcmp(_SmartHome, reference, sizeof reference) != 0) {
+            for (int slot = 0; slot < DeviceTableRecords; slot++)
+                if (std::memcmp(&_SmartHome[slot], &reference[slot], sizeof reference[slot]))
+                    std::fprintf(stderr, "parse_bench: record %d differs ('%s', '%s')\n", slot,
+                                 _SmartHome[slot].name, reference[slot].name);
+            std::fprintf(stderr, "parse_bench: the parsers disagree on the %s (%d devices)\n",
+                         kLists[n].label, devices);
+            return 1;
+        }
+        std::printf("parse_bench: both parsers read the same %d devices from the %s\n", devices,
+                    kLists[n].label);
     }
-    std::printf("parse_bench: both parsers read the same %d devices\n", devices);
     return 0;
 }
 
 int instructions() {
     const int repeats = 100;
-    CALLGRIND_ZERO_STATS;
-    for (int i = 0; i < repeats; ++i) ReadDectXML();
-    CALLGRIND_DUMP_STATS_AT("ours 0");
-    for (int i = 0; i < repeats; ++i) readWithPugixml(reference);
-    CALLGRIND_DUMP_STATS_AT("alternative 0");
-    std::printf("repeats %d\nbenchmark parse ReadDectXML pugixml\ncase 8 KB list\n", repeats);
+    for (int n = 0; n < 2; ++n) {
+        if (!writeList(n)) return 1;
+        bench::CountStart();
+        for (int i = 0; i < repeats; ++i) ReadDectXML();
+        bench::CountDump("ours", n);
+        bench::CountStart();
+        for (int i = 0; i < repeats; ++i) readWithPugixml(reference);
+        bench::CountDump("alternative", n);
+    }
+    std::printf("repeats %d\nbenchmark parse ReadDectXML pugixml\n", repeats);
+    for (const List& list : kLists) std::printf("case %s\n", list.label);
     return 0;
 }
 
-void BM_ReadDectXML(benchmark::State& state) {
+void BM_ReadDectXML(benchmark::State& state, int n) {
+    if (!writeList(n)) state.SkipWithError("cannot write the list");
     for (auto _ : state) ReadDectXML();
 }
 
-void BM_pugixml(benchmark::State& state) {
+void BM_pugixml(benchmark::State& state, int n) {
+    if (!writeList(n)) state.SkipWithError("cannot write the list");
     for (auto _ : state) readWithPugixml(reference);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!writeList()) {
-        std::fprintf(stderr, "parse_bench: cannot write %s (run it in the sandbox)\n",
-                     DEVICE_LIST_FILE);
-        return 1;
-    }
     if (argc == 2 && std::strcmp(argv[1], "--smoke") == 0) return smoke();
     if (argc == 2 && std::strcmp(argv[1], "--instructions") == 0) return instructions();
-    benchmark::RegisterBenchmark("ReadDectXML/8 KB list", BM_ReadDectXML);
-    benchmark::RegisterBenchmark("pugixml/8 KB list", BM_pugixml);
+    for (int n = 0; n < 2; ++n) {
+        benchmark::RegisterBenchmark((std::string("ReadDectXML/") + kLists[n].label).c_str(),
+                                     BM_ReadDectXML, n);
+        benchmark::RegisterBenchmark((std::string("pugixml/") + kLists[n].label).c_str(),
+                                     BM_pugixml, n);
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

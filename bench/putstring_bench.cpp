@@ -4,10 +4,11 @@
 // do it on this platform.
 //
 //   putstring_bench [Google Benchmark options]   times per text
-//   putstring_bench --instructions               for callgrind: one dump per
-//                                                text and renderer, named
-//                                                "ours <n>" and "alternative
-//                                                <n>" (see bench/report.py)
+//   putstring_bench --instructions               for callgrind or qemu with
+//                                                our plugin: one count per
+//                                                text and renderer, "ours
+//                                                <n>" and "alternative <n>"
+//                                                (counting.h)
 //   putstring_bench --smoke                      draws every text once with
 //                                                both; exit 0 when both drew
 //
@@ -15,7 +16,6 @@
 // renderers draw with background 0 onto a painted panel, as the screens do,
 // and reach a steady state (all glyphs cached) before anything is measured.
 #include <benchmark/benchmark.h>
-#include <valgrind/callgrind.h>
 
 #include <cstdio>
 #include <cstring>
@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "counting.h"
 #include "freetype_text.h"
 #include "support.h"
 #include "tapsim.h"
@@ -126,6 +127,7 @@ bool drewSomething(uint32_t y) {
 }
 
 int smoke() {
+    const unsigned long allocations = bench::FreeTypeAllocations();
     for (const Text& text : kTexts) {
         TAP_Osd_FillBox(region, 0, 0, 720, 540, kPanel);
         drawWithFontManager(text, 100);
@@ -134,6 +136,11 @@ int smoke() {
             std::fprintf(stderr, "putstring_bench: '%s' was not drawn by both\n", text.label);
             return 1;
         }
+    }
+    // The warm loop's premise: every glyph comes from FreeType's cache.
+    if (bench::FreeTypeAllocations() != allocations) {
+        std::fprintf(stderr, "putstring_bench: FreeType's cache rendered glyphs again\n");
+        return 1;
     }
     std::printf("putstring_bench: both renderers drew all %zu texts\n",
                 sizeof kTexts / sizeof kTexts[0]);
@@ -144,14 +151,18 @@ int instructions() {
     const int repeats = 50;
     int n = 0;
     for (const Text& text : kTexts) {
-        char label[64];
-        CALLGRIND_ZERO_STATS;
+        bench::CountStart();
         for (int i = 0; i < repeats; ++i) drawWithFontManager(text, 100);
-        std::snprintf(label, sizeof label, "ours %d", n);
-        CALLGRIND_DUMP_STATS_AT(label);
+        bench::CountDump("ours", n);
+        const unsigned long allocations = bench::FreeTypeAllocations();
+        bench::CountStart();
         for (int i = 0; i < repeats; ++i) drawWithFreeType(text, 300);
-        std::snprintf(label, sizeof label, "alternative %d", n);
-        CALLGRIND_DUMP_STATS_AT(label);
+        bench::CountDump("alternative", n);
+        if (bench::FreeTypeAllocations() != allocations) {
+            std::fprintf(stderr, "putstring_bench: FreeType rendered glyphs again for '%s'\n",
+                         text.label);
+            return 1;
+        }
         ++n;
     }
     std::printf("repeats %d\nbenchmark text FMUC_PutString FreeType\n", repeats);
@@ -164,7 +175,10 @@ void BM_FMUC_PutString(benchmark::State& state, const Text* text) {
 }
 
 void BM_FreeType(benchmark::State& state, const Text* text) {
+    const unsigned long allocations = bench::FreeTypeAllocations();
     for (auto _ : state) drawWithFreeType(*text, 300);
+    if (bench::FreeTypeAllocations() != allocations)
+        state.SkipWithError("FreeType rendered glyphs again: its cache is not warm");
 }
 
 }  // namespace

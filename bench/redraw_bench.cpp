@@ -1,25 +1,36 @@
-// redraw_bench: how long one full redraw of the plug-in's screen takes —
+// redraw_bench: how long the plug-in's screen takes to draw —
 // SmartHomeAusgabe with ten rows and the detail panel open, glyph cache
 // warm — against the same screen code drawing its texts with FreeType and
 // its glyph cache instead (freetype_text.h): the same boxes, badges and
-// texts at the same places, only the text renderer differs.
+// texts at the same places, only the text renderer differs.  Three cases:
 //
-//   redraw_bench [Google Benchmark options]   times per redraw
-//   redraw_bench --instructions               for callgrind: one dump per
-//                                             side ("ours 0", "alternative 0")
-//   redraw_bench --smoke                      redraws once each way; exit 0
+//   full redraw        the screen drawn from scratch
+//   idle pass          the call again with nothing changed, as the main loop
+//                      makes it on every pass
+//   one value changed  one visible value (a temperature in the list) differs
+//                      from the call before
+//
+//   redraw_bench [Google Benchmark options]   times per call
+//   redraw_bench --instructions               for callgrind or qemu with our
+//                                             plugin: one count per case and
+//                                             side ("ours <n>", "alternative
+//                                             <n>"; counting.h)
+//   redraw_bench --smoke                      draws once each way; exit 0
 //                                             when both drew every text
 //
 // The executable is linked with --wrap=FMUC_PutString, so that the screens'
 // calls reach FMUC_PutString or FreeType as the side being measured asks.
 // Runs in the sandbox (it installs the plug-in's fonts into the box).
 #include <benchmark/benchmark.h>
-#include <valgrind/callgrind.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <vector>
 
+#include "counting.h"
 #include "devices.h"
 #include "freetype_text.h"
 #include "plugin.h"
@@ -164,10 +175,35 @@ bool setUp() {
     return true;
 }
 
+// The value the one-value case changes: the kitchen's temperature, shown in
+// its list row only.
+int32_t& changingValue() { return _SmartHome[2].celsius; }
+
+// Draws the screen from scratch.  Today every SmartHomeAusgabe call does.
+void fullRedraw() { SmartHomeAusgabe(); }
+
+void idlePass() { SmartHomeAusgabe(); }
+
+void oneValueChanged() {
+    changingValue() = changingValue() == 198 ? 199 : 198;
+    SmartHomeAusgabe();
+}
+
+struct Case {
+    const char* label;
+    void (*pass)();
+};
+const Case kCases[] = {
+    {"full redraw", fullRedraw},
+    {"idle pass", idlePass},
+    {"one value changed", oneValueChanged},
+};
+
 int smoke() {
     for (bool freeType : {false, true}) {
         withFreeType = freeType;
         texts = 0;
+        const unsigned long allocations = bench::FreeTypeAllocations();
         SmartHomeAusgabe();
         // Ten rows of two to four texts, the title and the panel's 19 lines.
         if (texts < 45) {
@@ -175,6 +211,22 @@ int smoke() {
                          freeType ? "FreeType" : "FMUC_PutString");
             return 1;
         }
+        // The warm loops' premise: every glyph comes from FreeType's cache.
+        if (bench::FreeTypeAllocations() != allocations) {
+            std::fprintf(stderr, "redraw_bench: FreeType's cache rendered glyphs again\n");
+            return 1;
+        }
+    }
+    // The one-value case changes what the screen shows.
+    withFreeType = false;
+    uint32_t width = 0, height = 0;
+    const uint32_t* pixels = tapsim_RegionPixels(_rgn, &width, &height);
+    const std::vector<uint32_t> before(pixels, pixels + size_t{width} * height);
+    oneValueChanged();
+    pixels = tapsim_RegionPixels(_rgn, nullptr, nullptr);
+    if (std::equal(before.begin(), before.end(), pixels)) {
+        std::fprintf(stderr, "redraw_bench: the changed value left the screen as it was\n");
+        return 1;
     }
     std::printf("redraw_bench: both drew the screen with %d texts\n", texts);
     return 0;
@@ -182,23 +234,36 @@ int smoke() {
 
 int instructions() {
     const int repeats = 20;
-    CALLGRIND_ZERO_STATS;
+    int n = 0;
+    for (const Case& c : kCases) {
+        for (bool freeType : {false, true}) {
+            withFreeType = freeType;
+            SmartHomeAusgabe();  // the state the case starts from, drawn
+            const unsigned long allocations = bench::FreeTypeAllocations();
+            bench::CountStart();
+            for (int i = 0; i < repeats; ++i) c.pass();
+            bench::CountDump(freeType ? "alternative" : "ours", n);
+            if (bench::FreeTypeAllocations() != allocations) {
+                std::fprintf(stderr, "redraw_bench: FreeType rendered glyphs again (%s)\n",
+                             c.label);
+                return 1;
+            }
+        }
+        ++n;
+    }
     withFreeType = false;
-    for (int i = 0; i < repeats; ++i) SmartHomeAusgabe();
-    CALLGRIND_DUMP_STATS_AT("ours 0");
-    withFreeType = true;
-    for (int i = 0; i < repeats; ++i) SmartHomeAusgabe();
-    CALLGRIND_DUMP_STATS_AT("alternative 0");
-    std::printf(
-        "repeats %d\nbenchmark redraw SmartHomeAusgabe FreeType\n"
-        "case ten rows and the panel\n",
-        repeats);
+    std::printf("repeats %d\nbenchmark redraw SmartHomeAusgabe FreeType\n", repeats);
+    for (const Case& c : kCases) std::printf("case %s\n", c.label);
     return 0;
 }
 
-void BM_SmartHomeAusgabe(benchmark::State& state, bool freeType) {
+void BM_SmartHomeAusgabe(benchmark::State& state, const Case* c, bool freeType) {
     withFreeType = freeType;
-    for (auto _ : state) SmartHomeAusgabe();
+    SmartHomeAusgabe();
+    const unsigned long allocations = bench::FreeTypeAllocations();
+    for (auto _ : state) c->pass();
+    if (bench::FreeTypeAllocations() != allocations)
+        state.SkipWithError("FreeType rendered glyphs again: its cache is not warm");
     withFreeType = false;
 }
 
@@ -208,11 +273,12 @@ int main(int argc, char** argv) {
     if (!setUp()) return 1;
     if (argc == 2 && std::strcmp(argv[1], "--smoke") == 0) return smoke();
     if (argc == 2 && std::strcmp(argv[1], "--instructions") == 0) return instructions();
-    benchmark::RegisterBenchmark("SmartHomeAusgabe/ten rows and the panel", BM_SmartHomeAusgabe,
-                                 false)
-        ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("FreeType/ten rows and the panel", BM_SmartHomeAusgabe, true)
-        ->Unit(benchmark::kMicrosecond);
+    for (const Case& c : kCases)
+        for (bool freeType : {false, true})
+            benchmark::RegisterBenchmark(
+                (std::string(freeType ? "FreeType/" : "SmartHomeAusgabe/") + c.label).c_str(),
+                BM_SmartHomeAusgabe, &c, freeType)
+                ->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -31,6 +31,11 @@ uint32_t tickLength();
 // Unix seconds of the wall clock (the PC's, or the one a test set).
 int64_t wallClock();
 
+// A block from TAP_MemAlloc's store (freed with TAP_MemFree) whose address
+// is aligned to 8 bytes as `like` is (a word behind a doubleword boundary or
+// on it), so that rows copied between them move in doublewords.
+void* allocateAlignedLike(uint32_t size, const void* like);
+
 // Days since 1858-11-17 for a Gregorian date, and back.
 int32_t makeMjd(int year, int month, int day);
 void extractMjd(int32_t mjd, int* year, int* month, int* day, int* weekday);

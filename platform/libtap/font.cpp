@@ -229,6 +229,7 @@ int TAP_Osd_PutS(uint16_t region, uint32_t x, uint32_t y, uint32_t maxX, const c
             }
         }
     });
+    osd::noteChange(region, x, y, right - x, bottom - y);
     return 0;
 }
 

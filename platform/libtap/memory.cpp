@@ -13,11 +13,16 @@
 
 namespace {
 
-// Each block carries its size in a header in front of what the caller sees.
-// The set of live blocks catches frees of foreign or already freed pointers.
+// Each block carries its size in a header in front of what the caller sees,
+// and may start a word behind it (allocateAlignedLike); the header's last
+// word, or the word in between, says how far.  The set of live blocks
+// catches frees of foreign or already freed pointers.
 struct alignas(16) BlockHeader {
     uint32_t size;
+    uint32_t unused[2];
+    uint32_t shift;  // bytes between the header and the block: 0 or 4
 };
+static_assert(sizeof(BlockHeader) == 16, "the header keeps blocks aligned as malloc's");
 
 std::mutex liveMutex;
 std::unordered_set<const void*> liveBlocks;
@@ -35,25 +40,41 @@ bool shouldFail() {
     return false;
 }
 
-}  // namespace
+uint32_t shiftOf(const void* block) {
+    uint32_t shift;
+    std::memcpy(&shift, static_cast<const char*>(block) - sizeof shift, sizeof shift);
+    return shift;
+}
 
-extern "C" {
-
-void* TAP_MemAlloc(uint32_t size) {
+void* allocate(uint32_t size, uint32_t shift) {
     // On the recorder's 32-bit processor the header would make a size near
     // 4 GiB wrap around to a tiny block.
-    if (static_cast<size_t>(size) > SIZE_MAX - sizeof(BlockHeader) || shouldFail()) return nullptr;
-    auto* header = static_cast<BlockHeader*>(std::malloc(sizeof(BlockHeader) + size));
+    if (static_cast<size_t>(size) > SIZE_MAX - sizeof(BlockHeader) - shift || shouldFail())
+        return nullptr;
+    auto* header = static_cast<BlockHeader*>(std::malloc(sizeof(BlockHeader) + shift + size));
     if (!header) return nullptr;
     header->size = size;
+    header->shift = shift;
+    char* block = reinterpret_cast<char*>(header + 1) + shift;
+    if (shift) std::memcpy(block - sizeof shift, &shift, sizeof shift);
     {
         std::lock_guard<std::mutex> lock(liveMutex);
-        liveBlocks.insert(header + 1);
+        liveBlocks.insert(block);
     }
     blocksInUse++;
     bytesInUse += size;
-    return header + 1;
+    return block;
 }
+
+}  // namespace
+
+void* firmware::allocateAlignedLike(uint32_t size, const void* like) {
+    return allocate(size, reinterpret_cast<uintptr_t>(like) & 4);
+}
+
+extern "C" {
+
+void* TAP_MemAlloc(uint32_t size) { return allocate(size, 0); }
 
 int TAP_MemFree(const void* block) {
     if (!block) return 0;
@@ -64,7 +85,8 @@ int TAP_MemFree(const void* block) {
             std::abort();
         }
     }
-    auto* header = const_cast<BlockHeader*>(static_cast<const BlockHeader*>(block) - 1);
+    auto* header = reinterpret_cast<BlockHeader*>(
+        const_cast<char*>(static_cast<const char*>(block)) - shiftOf(block) - sizeof(BlockHeader));
     blocksInUse--;
     bytesInUse -= header->size;
     std::free(header);

@@ -1,10 +1,16 @@
 // Host firmware: OSD regions and the composed TV screen.
 //
-// A region is an ARGB8888 buffer; every drawing call is clipped to it.  The
-// region table is the exported _osdInfo, indexed by region number, 16 bytes an
-// entry with the width at byte 4 and the height at byte 6.  TAP_Osd_Sync
-// blends the visible regions, in creation order, over a TV-picture background
-// into the 720 x 576 screen the viewer sees.
+// A region is an ARGB8888 buffer; every drawing call is clipped to it once
+// and then fills or copies whole rows.  The region table is the exported
+// _osdInfo, indexed by region number, 16 bytes an entry with the width at
+// byte 4 and the height at byte 6.  TAP_Osd_Sync blends the visible regions,
+// in creation order, over a TV-picture background into the 720 x 576 screen
+// the viewer sees.  It composes only the screen's changed boxes: every call
+// that writes a visible region's pixels notes its box (osd::noteChange).
+//
+// The firmware is as cheap as its calls allow, so that the plug-in's
+// benchmarks measure the plug-in: a real firmware draws with the recorder's
+// graphics hardware.
 #include <algorithm>
 #include <atomic>
 #include <cstring>
@@ -51,6 +57,118 @@ void noteBox(uint16_t region, int64_t x, int64_t y, int64_t width, int64_t heigh
 std::mutex screenMutex;
 std::vector<uint32_t> screen;  // composed at the last TAP_Osd_Sync
 uint64_t frameNumber = 0;
+
+// Boxes of the screen that changed since the last composition, in screen
+// coordinates; boxes that touch are merged, and when there are too many all
+// become one.
+struct Box {
+    uint32_t left, top, right, bottom;  // right and bottom exclusive
+};
+constexpr int kMaxChanges = 16;
+Box changes[kMaxChanges];
+int changeCount = 0;
+bool everythingChanged = true;  // nothing composed yet
+
+bool touch(const Box& a, const Box& b) {
+    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
+
+Box unite(const Box& a, const Box& b) {
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+void noteScreenChange(Box box) {
+    box.right = std::min<uint32_t>(box.right, TAP_ScreenWidth);
+    box.bottom = std::min<uint32_t>(box.bottom, TAP_ScreenHeight);
+    if (everythingChanged || box.left >= box.right || box.top >= box.bottom) return;
+    for (int i = 0; i < changeCount; ++i)
+        if (touch(changes[i], box)) {
+            changes[i] = unite(changes[i], box);
+            return;
+        }
+    if (changeCount < kMaxChanges) {
+        changes[changeCount++] = box;
+        return;
+    }
+    for (int i = 1; i < changeCount; ++i) box = unite(box, changes[i]);
+    changes[0] = unite(changes[0], box);
+    changeCount = 1;
+}
+
+// ARGB words are filled and copied a row at a time, in doublewords (two
+// pixels) where source and destination are aligned alike.
+#if defined(__mips__) && defined(__mips_hard_float)
+// The recorder's processor moves a word with its integer registers and a
+// doubleword with its floating-point ones; loads and stores pass the bits
+// through unchanged and never trap.
+typedef double __attribute__((may_alias)) Doubleword;
+#else
+typedef uint64_t __attribute__((may_alias)) Doubleword;
+#endif
+static_assert(sizeof(Doubleword) == 2 * sizeof(uint32_t), "a doubleword is two pixels");
+
+bool isDoublewordAligned(const void* at) { return (reinterpret_cast<uintptr_t>(at) & 7) == 0; }
+
+void fillRow(uint32_t* to, size_t count, uint32_t colour) {
+    uint32_t* const end = to + count;
+    if (count >= 8) {
+        if (!isDoublewordAligned(to)) *to++ = colour;
+        const uint64_t pair = uint64_t{colour} << 32 | colour;
+        Doubleword twice;
+        std::memcpy(&twice, &pair, sizeof twice);
+        auto* at = reinterpret_cast<Doubleword*>(to);
+        for (auto* stop = at + size_t(end - to) / 8 * 4; at != stop; at += 4)
+            at[0] = at[1] = at[2] = at[3] = twice;
+        to = reinterpret_cast<uint32_t*>(at);
+    }
+    while (to != end) *to++ = colour;
+}
+
+#if defined(__mips__)
+void copyRow(uint32_t* to, const uint32_t* from, size_t count) {
+    uint32_t* const end = to + count;
+    if (count >= 8 && isDoublewordAligned(to) == isDoublewordAligned(from)) {
+        if (!isDoublewordAligned(to)) *to++ = *from++;
+        auto* at = reinterpret_cast<Doubleword*>(to);
+        auto* source = reinterpret_cast<const Doubleword*>(from);
+        const size_t pairs = size_t(end - to) / 2;
+        for (auto* stop = at + pairs / 8 * 8; at != stop; at += 8, source += 8) {
+            const Doubleword a = source[0], b = source[1], c = source[2], d = source[3];
+            const Doubleword e = source[4], f = source[5], g = source[6], h = source[7];
+            at[0] = a;
+            at[1] = b;
+            at[2] = c;
+            at[3] = d;
+            at[4] = e;
+            at[5] = f;
+            at[6] = g;
+            at[7] = h;
+        }
+        for (auto* stop = at + pairs % 8; at != stop;) *at++ = *source++;
+        to = reinterpret_cast<uint32_t*>(at);
+        from = reinterpret_cast<const uint32_t*>(source);
+    }
+    for (uint32_t* stop = to + size_t(end - to) / 8 * 8; to != stop; to += 8, from += 8) {
+        const uint32_t a = from[0], b = from[1], c = from[2], d = from[3];
+        const uint32_t e = from[4], f = from[5], g = from[6], h = from[7];
+        to[0] = a;
+        to[1] = b;
+        to[2] = c;
+        to[3] = d;
+        to[4] = e;
+        to[5] = f;
+        to[6] = g;
+        to[7] = h;
+    }
+    while (to != end) *to++ = *from++;
+}
+#else
+// The PC's memcpy moves wider words than any loop here.
+void copyRow(uint32_t* to, const uint32_t* from, size_t count) {
+    std::memcpy(to, from, count * sizeof(uint32_t));
+}
+#endif
 
 }  // namespace
 
@@ -116,6 +234,12 @@ uint32_t* pixels(uint16_t region) { return regionPixels[region].data(); }
 uint32_t width(uint16_t region) { return _osdInfo[region].width; }
 uint32_t height(uint16_t region) { return _osdInfo[region].height; }
 
+void noteChange(uint16_t region, uint32_t x, uint32_t y, uint32_t width, uint32_t height) {
+    const OsdInfoEntry& info = _osdInfo[region];
+    if ((info.flags & OSD_Flag_OffScreen) || width == 0 || height == 0) return;
+    noteScreenChange({info.x + x, info.y + y, info.x + x + width, info.y + y + height});
+}
+
 // Decodes a packed image into width x height words; false when malformed.
 bool unpack(const TAP_GraphicData* image, std::vector<uint32_t>* out) {
     if (!image || !image->data || image->version != GrData_Version ||
@@ -155,6 +279,7 @@ int TAP_Osd_Create(uint32_t x, uint32_t y, uint32_t width, uint32_t height, uint
                             static_cast<uint16_t>(flags),  1,
                             nextCreationOrder++};
         regionPixels[region].assign(static_cast<size_t>(width) * height, 0);
+        osd::noteChange(static_cast<uint16_t>(region), 0, 0, width, height);
         return region;
     }
     return -1;
@@ -162,6 +287,7 @@ int TAP_Osd_Create(uint32_t x, uint32_t y, uint32_t width, uint32_t height, uint
 
 int TAP_Osd_Delete(uint16_t region) {
     if (!osd::regionExists(region)) return -1;
+    osd::noteChange(region, 0, 0, osd::width(region), osd::height(region));
     _osdInfo[region] = {};
     std::vector<uint32_t>().swap(regionPixels[region]);
     return 0;
@@ -172,48 +298,77 @@ int TAP_Osd_FillBox(uint16_t region, uint32_t x, uint32_t y, uint32_t width, uin
     if (!osd::regionExists(region)) return -1;
     uint32_t regionWidth = osd::width(region), regionHeight = osd::height(region);
     if (x >= regionWidth || y >= regionHeight) return 0;
-    uint32_t right = static_cast<uint32_t>(std::min<uint64_t>(uint64_t{x} + width, regionWidth));
-    uint32_t bottom =
-        static_cast<uint32_t>(std::min<uint64_t>(uint64_t{y} + height, regionHeight));
-    uint32_t* base = osd::pixels(region);
-    for (uint32_t row = y; row < bottom; ++row)
-        std::fill(base + size_t{row} * regionWidth + x, base + size_t{row} * regionWidth + right,
-                  colour);
+    const uint32_t w = std::min(width, regionWidth - x), h = std::min(height, regionHeight - y);
+    uint32_t* row = osd::pixels(region) + size_t{y} * regionWidth + x;
+    for (uint32_t i = 0; i < h; ++i, row += regionWidth) fillRow(row, w, colour);
+    osd::noteChange(region, x, y, w, h);
     return 0;
 }
 
 void TAP_Osd_Sync(void) {
-    std::vector<int> visible;
+    int visible[kRegionCount];
+    int count = 0;
     for (int region = TAP_FirstRegion; region < kRegionCount; ++region)
         if (_osdInfo[region].inUse && !(_osdInfo[region].flags & OSD_Flag_OffScreen))
-            visible.push_back(region);
-    std::sort(visible.begin(), visible.end(), [](int a, int b) {
+            visible[count++] = region;
+    std::sort(visible, visible + count, [](int a, int b) {
         return _osdInfo[a].creationOrder < _osdInfo[b].creationOrder;
     });
-    uint32_t planeAlpha = planeTransparency < 0 ? 255 : static_cast<uint32_t>(planeTransparency);
-
-    std::vector<uint32_t> composed(size_t{TAP_ScreenWidth} * TAP_ScreenHeight);
-    for (uint32_t y = 0; y < TAP_ScreenHeight; ++y)
-        for (uint32_t x = 0; x < TAP_ScreenWidth; ++x)
-            composed[size_t{y} * TAP_ScreenWidth + x] = tvPicture(x, y);
-    for (int region : visible) {
-        const OsdInfoEntry& info = _osdInfo[region];
-        const uint32_t* source = regionPixels[region].data();
-        for (uint32_t row = 0; row < info.height && info.y + row < TAP_ScreenHeight; ++row)
-            for (uint32_t column = 0; column < info.width && info.x + column < TAP_ScreenWidth;
-                 ++column) {
-                uint32_t& target = composed[size_t{info.y + row} * TAP_ScreenWidth + info.x + column];
-                target = blendOver(source[size_t{row} * info.width + column], target, planeAlpha);
-            }
+    const uint32_t planeAlpha =
+        planeTransparency < 0 ? 255 : static_cast<uint32_t>(planeTransparency);
+    static std::vector<uint32_t> picture;  // the TV picture, made once
+    if (picture.empty()) {
+        picture.resize(size_t{TAP_ScreenWidth} * TAP_ScreenHeight);
+        for (uint32_t y = 0; y < TAP_ScreenHeight; ++y)
+            for (uint32_t x = 0; x < TAP_ScreenWidth; ++x)
+                picture[size_t{y} * TAP_ScreenWidth + x] = tvPicture(x, y);
     }
+
     std::lock_guard<std::mutex> lock(screenMutex);
-    screen.swap(composed);
+    if (everythingChanged) {
+        screen.resize(picture.size());
+        changes[0] = {0, 0, TAP_ScreenWidth, TAP_ScreenHeight};
+        changeCount = 1;
+        everythingChanged = false;
+    }
+    // Each changed box anew: the picture, then the regions over it.
+    for (int c = 0; c < changeCount; ++c) {
+        const Box& box = changes[c];
+        for (uint32_t y = box.top; y < box.bottom; ++y)
+            copyRow(&screen[size_t{y} * TAP_ScreenWidth + box.left],
+                    &picture[size_t{y} * TAP_ScreenWidth + box.left], box.right - box.left);
+        for (int v = 0; v < count; ++v) {
+            const OsdInfoEntry& info = _osdInfo[visible[v]];
+            const uint32_t left = std::max<uint32_t>(box.left, info.x);
+            const uint32_t right = std::min<uint32_t>(box.right, info.x + info.width);
+            const uint32_t top = std::max<uint32_t>(box.top, info.y);
+            const uint32_t bottom = std::min<uint32_t>(box.bottom, info.y + info.height);
+            const uint32_t* source = regionPixels[visible[v]].data();
+            for (uint32_t y = top; y < bottom; ++y) {
+                const uint32_t* from = source + size_t{y - info.y} * info.width + (left - info.x);
+                uint32_t* to = &screen[size_t{y} * TAP_ScreenWidth];
+                for (uint32_t x = left; x < right; ++x, ++from) {
+                    // An opaque pixel of an opaque plane covers, a clear one
+                    // leaves what is under it: the plug-in's usual pixels.
+                    const uint32_t alpha = *from >> 24;
+                    if (planeAlpha == 255 && (alpha == 255 || alpha == 0)) {
+                        if (alpha) to[x] = *from;
+                        continue;
+                    }
+                    to[x] = blendOver(*from, to[x], planeAlpha);
+                }
+            }
+        }
+    }
+    changeCount = 0;
     ++frameNumber;
 }
 
 int TAP_Osd_SetTransparency(int plane, int level) {
     if (plane != 2) return -1;
-    planeTransparency = level < 0 ? -1 : std::min(level, 255);
+    const int transparency = level < 0 ? -1 : std::min(level, 255);
+    if (transparency != planeTransparency) everythingChanged = true;
+    planeTransparency = transparency;
     return 0;
 }
 
@@ -222,19 +377,23 @@ int TAP_Osd_PutGd(uint16_t region, int x, int y, const TAP_GraphicData* image, i
     std::vector<uint32_t> unpacked;
     if (!osd::unpack(image, &unpacked)) return -1;
     noteBox(region, x, y, image->width, image->height);
-    int64_t regionWidth = osd::width(region), regionHeight = osd::height(region);
-    uint32_t* base = osd::pixels(region);
-    for (int row = 0; row < image->height; ++row) {
-        int64_t targetY = int64_t{y} + row;
-        if (targetY < 0 || targetY >= regionHeight) continue;
-        for (int column = 0; column < image->width; ++column) {
-            int64_t targetX = int64_t{x} + column;
-            if (targetX < 0 || targetX >= regionWidth) continue;
-            uint32_t pixel = unpacked[size_t(row) * image->width + column];
-            if (sprite && (pixel >> 24) == 0) continue;
-            base[targetY * regionWidth + targetX] = pixel;
+    const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
+    const int64_t right = std::min<int64_t>(int64_t{x} + image->width, osd::width(region));
+    const int64_t bottom = std::min<int64_t>(int64_t{y} + image->height, osd::height(region));
+    if (left >= right || top >= bottom) return 0;
+    const uint32_t regionWidth = osd::width(region);
+    for (int64_t ty = top; ty < bottom; ++ty) {
+        const uint32_t* from = &unpacked[size_t(ty - y) * image->width + size_t(left - x)];
+        uint32_t* to = osd::pixels(region) + ty * regionWidth + left;
+        if (!sprite) {
+            copyRow(to, from, size_t(right - left));
+            continue;
         }
+        for (int64_t tx = left; tx < right; ++tx, ++from, ++to)
+            if (*from >> 24) *to = *from;
     }
+    osd::noteChange(region, uint32_t(left), uint32_t(top), uint32_t(right - left),
+                    uint32_t(bottom - top));
     return 0;
 }
 
@@ -242,17 +401,22 @@ void* TAP_Osd_SaveBox(uint16_t region, uint32_t x, uint32_t y, uint32_t width, u
     if (!osd::regionExists(region) || width == 0 || height == 0 || width > kMaxRegionSide ||
         height > kMaxRegionSide)
         return nullptr;
-    auto* block = static_cast<uint32_t*>(TAP_MemAlloc(width * height * 4));
+    const uint32_t regionWidth = osd::width(region), regionHeight = osd::height(region);
+    // The block's rows start aligned as the region's, where they can.
+    const uint32_t* corner = osd::pixels(region) + (y < regionHeight ? size_t{y} * regionWidth : 0) +
+                             (x < regionWidth ? x : 0);
+    auto* block = static_cast<uint32_t*>(firmware::allocateAlignedLike(width * height * 4, corner));
     if (!block) return nullptr;
     noteBox(region, x, y, width, height);
-    uint32_t regionWidth = osd::width(region), regionHeight = osd::height(region);
-    const uint32_t* base = osd::pixels(region);
-    for (uint32_t row = 0; row < height; ++row)
-        for (uint32_t column = 0; column < width; ++column) {
-            uint64_t sx = uint64_t{x} + column, sy = uint64_t{y} + row;
-            block[size_t{row} * width + column] =
-                sx < regionWidth && sy < regionHeight ? base[sy * regionWidth + sx] : 0;
-        }
+    // What lies outside the region reads as 0.
+    const uint32_t inside = x < regionWidth ? std::min(width, regionWidth - x) : 0;
+    const uint32_t rows = y < regionHeight ? std::min(height, regionHeight - y) : 0;
+    uint32_t* to = block;
+    for (uint32_t row = 0; row < height; ++row, to += width) {
+        const uint32_t copied = row < rows ? inside : 0;
+        if (copied) copyRow(to, osd::pixels(region) + size_t{y + row} * regionWidth + x, copied);
+        if (copied < width) fillRow(to + copied, width - copied, 0);
+    }
     return block;
 }
 
@@ -260,18 +424,13 @@ void TAP_Osd_RestoreBox(uint16_t region, uint32_t x, uint32_t y, uint32_t width,
                         const void* block) {
     if (!osd::regionExists(region) || !block) return;
     noteBox(region, x, y, width, height);
-    const auto* source = static_cast<const uint32_t*>(block);
-    uint32_t regionWidth = osd::width(region), regionHeight = osd::height(region);
-    uint32_t* base = osd::pixels(region);
-    for (uint32_t row = 0; row < height; ++row) {
-        uint64_t ty = uint64_t{y} + row;
-        if (ty >= regionHeight) break;
-        for (uint32_t column = 0; column < width; ++column) {
-            uint64_t tx = uint64_t{x} + column;
-            if (tx >= regionWidth) break;
-            base[ty * regionWidth + tx] = source[size_t{row} * width + column];
-        }
-    }
+    const uint32_t regionWidth = osd::width(region), regionHeight = osd::height(region);
+    if (x >= regionWidth || y >= regionHeight) return;
+    const uint32_t w = std::min(width, regionWidth - x), h = std::min(height, regionHeight - y);
+    const auto* from = static_cast<const uint32_t*>(block);
+    uint32_t* to = osd::pixels(region) + size_t{y} * regionWidth + x;
+    for (uint32_t row = 0; row < h; ++row, from += width, to += regionWidth) copyRow(to, from, w);
+    osd::noteChange(region, x, y, w, h);
 }
 
 int TAP_Osd_Copy(uint16_t source, uint16_t destination, uint32_t x, uint32_t y, uint32_t width,
@@ -282,18 +441,37 @@ int TAP_Osd_Copy(uint16_t source, uint16_t destination, uint32_t x, uint32_t y, 
     if (x >= sw || y >= sh || destinationX >= dw || destinationY >= dh) return 0;
     uint32_t w = std::min({width, sw - x, dw - destinationX});
     uint32_t h = std::min({height, sh - y, dh - destinationY});
-    // Through a copy, so that overlapping boxes of one region come out right.
-    std::vector<uint32_t> box(size_t{w} * h);
-    const uint32_t* from = osd::pixels(source);
-    for (uint32_t row = 0; row < h; ++row)
-        std::copy_n(from + size_t{y + row} * sw + x, w, box.data() + size_t{row} * w);
-    uint32_t* to = osd::pixels(destination);
-    for (uint32_t row = 0; row < h; ++row)
-        for (uint32_t column = 0; column < w; ++column) {
-            uint32_t pixel = box[size_t{row} * w + column];
-            if (sprite && (pixel >> 24) == 0) continue;
-            to[size_t{destinationY + row} * dw + destinationX + column] = pixel;
+    const uint32_t* from = osd::pixels(source) + size_t{y} * sw + x;
+    uint32_t* to = osd::pixels(destination) + size_t{destinationY} * dw + destinationX;
+    // Overlapping boxes of one region come out as if copied through a
+    // buffer: rows are taken in the order that reads each before it is
+    // overwritten (and memmove within a row), or, for a sprite, through one.
+    std::vector<uint32_t> buffer;
+    if (source == destination && sprite) {
+        buffer.resize(size_t{w} * h);
+        for (uint32_t row = 0; row < h; ++row)
+            copyRow(&buffer[size_t{row} * w], from + size_t{row} * sw, w);
+        from = buffer.data();
+        sw = w;
+    }
+    const bool overlap = source == destination && !sprite;
+    const bool upwards = overlap && destinationY > y;
+    for (uint32_t i = 0; i < h; ++i) {
+        const uint32_t row = upwards ? h - 1 - i : i;
+        const uint32_t* in = from + size_t{row} * sw;
+        uint32_t* out = to + size_t{row} * dw;
+        if (overlap) {
+            std::memmove(out, in, size_t{w} * sizeof(uint32_t));
+            continue;
         }
+        if (!sprite) {
+            copyRow(out, in, w);
+            continue;
+        }
+        for (uint32_t column = 0; column < w; ++column)
+            if (in[column] >> 24) out[column] = in[column];
+    }
+    osd::noteChange(destination, destinationX, destinationY, w, h);
     return 0;
 }
 
@@ -310,6 +488,8 @@ uint64_t tapsim_CopyScreen(uint32_t* pixels) {
 
 uint32_t* tapsim_RegionPixels(uint16_t region, uint32_t* width, uint32_t* height) {
     if (!osd::regionExists(region)) return nullptr;
+    // The caller may write the pixels.
+    osd::noteChange(region, 0, 0, osd::width(region), osd::height(region));
     if (width) *width = osd::width(region);
     if (height) *height = osd::height(region);
     return osd::pixels(region);

@@ -1,10 +1,12 @@
 // The host firmware's OSD: drawing clipped at every edge of a region (and
 // image and box calls beyond it counted), the region table _osdInfo as
-// plug-ins read it, SaveBox/RestoreBox, the packed image format of PutGd
-// (and malformed images refused), and the composed screen.
+// plug-ins read it, SaveBox/RestoreBox, Copy within one region, the packed
+// image format of PutGd (and malformed images refused), and the composed
+// screen, which Sync composes only where something changed.
 #include <dlfcn.h>
 
 #include <cstring>
+#include <random>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -213,6 +215,25 @@ TEST(Osd, SaveBoxAndRestoreBoxRoundTripAndClip) {
     EXPECT_EQ(TAP_Osd_SaveBox(5, 0, 0, 1, 1), nullptr);
 }
 
+TEST(Osd, SaveBoxBlocksStartAlignedAsTheRegionsRowAndAreFreedAsAnyBlock) {
+    Region region(9, 4);
+    uint32_t blocks = 0, blocksAfter = 0;
+    uint64_t bytes = 0, bytesAfter = 0;
+    tapsim_MemoryInUse(&blocks, &bytes);
+    for (uint32_t x = 0; x < 4; ++x) {
+        auto* block = static_cast<uint32_t*>(TAP_Osd_SaveBox(region.number, x, 1, 5, 2));
+        ASSERT_NE(block, nullptr);
+        const uint32_t* corner = tapsim_RegionPixels(region.number, nullptr, nullptr) + 9 + x;
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(block) & 7, reinterpret_cast<uintptr_t>(corner) & 7)
+            << "x " << x;
+        EXPECT_EQ(block[9], kGuard) << "the block holds the box";
+        EXPECT_EQ(TAP_MemFree(block), 1);
+    }
+    tapsim_MemoryInUse(&blocksAfter, &bytesAfter);
+    EXPECT_EQ(blocksAfter, blocks);
+    EXPECT_EQ(bytesAfter, bytes);
+}
+
 TEST(Osd, CopyIsClippedToBothRegions) {
     Region source(6, 4), destination(5, 3);
     TAP_Osd_FillBox(source.number, 0, 0, 6, 4, 0xFF445566);
@@ -265,6 +286,108 @@ TEST(Osd, SyncComposesTheVisibleRegionsOnly) {
     EXPECT_EQ(screen[50 * 720 + 100], 0xFF123456u);
     EXPECT_NE(screen[50 * 720 + 110], 0xFF123456u) << "just right of the region";
     EXPECT_NE(screen[55 * 720 + 205], 0xFF654321u) << "off-screen regions are not shown";
+}
+
+TEST(Osd, CopyWithinOneRegionReadsEveryPixelBeforeOverwritingIt) {
+    const struct {
+        const char* name;
+        uint32_t x, y, width, height, toX, toY;
+        int sprite;
+    } cases[] = {
+        {"down and right", 1, 1, 5, 4, 3, 2, 0}, {"up and left", 3, 2, 5, 4, 1, 1, 0},
+        {"along the row", 0, 2, 7, 1, 2, 2, 0},  {"down, as a sprite", 1, 1, 5, 4, 2, 3, 1},
+        {"onto itself", 0, 0, 9, 7, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        Region region(9, 7);
+        std::vector<uint32_t> model(9 * 7);
+        for (uint32_t i = 0; i < model.size(); ++i) {
+            model[i] = i % 5 == 0 ? 0 : 0xFF000000u | i;  // every fifth transparent
+            TAP_Osd_FillBox(region.number, i % 9, i / 9, 1, 1, model[i]);
+        }
+        const std::vector<uint32_t> before = model;
+        for (uint32_t y = 0; y < c.height; ++y)
+            for (uint32_t x = 0; x < c.width; ++x) {
+                if (c.toX + x >= 9 || c.toY + y >= 7) continue;
+                uint32_t pixel = before[(c.y + y) * 9 + c.x + x];
+                if (!c.sprite || pixel >> 24) model[(c.toY + y) * 9 + c.toX + x] = pixel;
+            }
+        EXPECT_EQ(TAP_Osd_Copy(region.number, region.number, c.x, c.y, c.width, c.height, c.toX,
+                               c.toY, c.sprite),
+                  0);
+        for (uint32_t i = 0; i < model.size(); ++i)
+            ASSERT_EQ(region.at(i % 9, i / 9), model[i]) << c.name << " at " << i % 9 << "," << i / 9;
+    }
+}
+
+// Invariant: whatever was drawn since, Sync's screen is the screen that
+// composing everything anew gives.
+TEST(Osd, SyncComposesTheSameScreenAsAWholeComposition) {
+    std::mt19937 random(13);
+    auto below = [&](uint32_t n) { return static_cast<uint32_t>(random() % n); };
+    std::vector<uint32_t> synced(720 * 576), whole(720 * 576);
+    std::vector<Region*> regions;
+    regions.push_back(new Region(300, 200, OSD_Flag_Visible, 40, 30));
+    regions.push_back(new Region(200, 150, OSD_Flag_Visible, 250, 100));  // over the first
+    regions.push_back(new Region(100, 100, OSD_Flag_OffScreen));
+    Packer packer = smallImage();
+    TAP_GraphicData image = packer.image(3, 2);
+    for (int step = 0; step < 300; ++step) {
+        Region& region = *regions[below(static_cast<uint32_t>(regions.size()))];
+        const uint32_t x = below(region.width + 20), y = below(region.height + 20);
+        const uint32_t width = 1 + below(120), height = 1 + below(60);
+        const uint32_t colour = below(4) == 0 ? 0 : (below(256) << 24) | below(0x1000000);
+        switch (below(7)) {
+        case 0:
+            TAP_Osd_FillBox(region.number, x, y, width, height, colour);
+            break;
+        case 1:
+            TAP_Osd_PutGd(region.number, static_cast<int>(x) - 10, static_cast<int>(y) - 10,
+                          &image, static_cast<int>(below(2)));
+            break;
+        case 2:
+            if (void* block = TAP_Osd_SaveBox(regions[0]->number, x, y, width, height)) {
+                TAP_Osd_RestoreBox(region.number, below(region.width), below(region.height), width,
+                                   height, block);
+                TAP_MemFree(block);
+            }
+            break;
+        case 3:
+            TAP_Osd_Copy(regions[below(3)]->number, region.number, x, y, width, height,
+                         below(region.width), below(region.height), static_cast<int>(below(2)));
+            break;
+        case 4:
+            TAP_Osd_PutS(region.number, x, y, x + width, "Sync", colour, 0xFF203040, 0,
+                         static_cast<uint8_t>(below(3)), 0, 0);
+            break;
+        case 5:
+            TAP_Osd_SetTransparency(2, below(3) == 0 ? static_cast<int>(below(256)) : 255);
+            break;
+        case 6:  // a region goes, another comes
+            if (regions.size() > 3) {
+                delete regions.back();
+                regions.pop_back();
+            } else {
+                regions.push_back(new Region(120, 80, OSD_Flag_Visible, below(650), below(500)));
+                TAP_Osd_FillBox(regions.back()->number, 0, 0, 120, 80, colour);
+            }
+            break;
+        }
+        if (below(3) != 0) continue;
+        TAP_Osd_Sync();
+        tapsim_CopyScreen(synced.data());
+        // Another level and back: everything is composed anew.
+        const int level = tapsim_Transparency();
+        TAP_Osd_SetTransparency(2, level == 17 ? 18 : 17);
+        TAP_Osd_SetTransparency(2, level);
+        TAP_Osd_Sync();
+        tapsim_CopyScreen(whole.data());
+        for (size_t i = 0; i < whole.size(); ++i)
+            ASSERT_EQ(synced[i], whole[i])
+                << "step " << step << ": first difference at " << i % 720 << "," << i / 720;
+    }
+    for (Region* region : regions) delete region;
+    TAP_Osd_SetTransparency(2, -1);
 }
 
 }  // namespace
