@@ -2,9 +2,9 @@
 # test (httpstub) and run in every flavour; the end-to-end tests in system/
 # drive the router simulator, a host program, and run on the host only.
 find_package(Threads REQUIRED)
-add_library(router_httpstub STATIC router/httpstub.cpp router/routertest.cpp)
+add_library(router_httpstub STATIC router/httpstub.cpp router/routertest.cpp router/opensslcheck.cpp)
 target_include_directories(router_httpstub PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/router)
-target_link_libraries(router_httpstub PUBLIC Threads::Threads steckwart_testing)
+target_link_libraries(router_httpstub PUBLIC Threads::Threads steckwart_testing steckwart tap)
 
 steckwart_add_tests(router LIBS steckwart support tap router_httpstub)
 
