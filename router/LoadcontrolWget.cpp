@@ -25,7 +25,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "router.h"
+#include "transfer.h"
 
 enum { LogReadMax = 8191 };
 
@@ -71,7 +71,19 @@ static int hasErrorText(const char* text) {
     return 0;
 }
 
-extern "C" int LoadcontrolWget(const char* logPath) {
+// The status of wget's "ERROR <status>:" line, or 0 when there is none.
+static int httpStatusOf(const char* text) {
+    for (const char* at = strstr(text, "ERROR "); at; at = strstr(at + 1, "ERROR ")) {
+        const char* digits = at + 6;
+        if (digits[0] >= '1' && digits[0] <= '5' && digits[1] >= '0' && digits[1] <= '9' &&
+            digits[2] >= '0' && digits[2] <= '9' && digits[3] == ':')
+            return (digits[0] - '0') * 100 + (digits[1] - '0') * 10 + (digits[2] - '0');
+    }
+    return 0;
+}
+
+extern "C" int JudgeTransferLog(const char* logPath, int* httpStatus) {
+    if (httpStatus) *httpStatus = 0;
     if (!logPath) return TransferNoLog;
     FILE* log = fopen(logPath, "rb");
     if (!log) return TransferNoLog;
@@ -91,8 +103,11 @@ extern "C" int LoadcontrolWget(const char* logPath) {
     }
     dropPassedFailures(LogText, running);
     if (hasErrorText(LogText) || !running) {
+        if (httpStatus) *httpStatus = httpStatusOf(LogText);
         remove(logPath);
         return TransferFailed;
     }
     return TransferRunning;
 }
+
+extern "C" int LoadcontrolWget(const char* logPath) { return JudgeTransferLog(logPath, 0); }
