@@ -6,6 +6,10 @@
 #include "transfer.h"
 
 #define WGET_BACKGROUND "LC_ALL=C " WGET_PATH " --no-iri -t1 -o "
+// When the shell cannot run wget at all (status 126 or 127), no log would
+// ever appear: it writes one with an error text instead.
+#define WGET_NOT_RUN \
+    " >/dev/null 2>&1 || [ $? -lt 126 ] || echo 'error: the transfer program cannot run' >>"
 
 extern "C" int TransferStart(Transfer* transfer, const char* options, const CommandText* url) {
     char text[RouterCommandSize];
@@ -16,7 +20,9 @@ extern "C" int TransferStart(Transfer* transfer, const char* options, const Comm
     CommandAdd(&command, " ");
     CommandAdd(&command, options);
     CommandAddQuoted(&command, url->text);
-    CommandAdd(&command, " >/dev/null 2>&1 &");
+    CommandAdd(&command, WGET_NOT_RUN);
+    CommandAdd(&command, transfer->log);
+    CommandAdd(&command, " &");
     if (!isCommandComplete(url) || !isCommandComplete(&command)) return 0;
     // A log left behind must not be taken for this transfer's.
     remove(transfer->log);

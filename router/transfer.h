@@ -34,8 +34,10 @@ typedef struct {
 // into the transfer's log (-o: a log exists only once wget runs), and the
 // URL sent byte for byte as built (--no-iri: wget would otherwise decode and
 // re-encode percent escapes).  options are the program's own texts, e.g.
-// WGET_TIMEOUT "-O /tmp/x ".  The old log is removed first.  Returns 1 when
-// started, 0 when the command could not be formed (nothing is run).
+// WGET_TIMEOUT "-O /tmp/x ".  When wget cannot be run at all, the shell
+// writes the log with an error text.  The old log is removed first.
+// Returns 1 when started, 0 when the command could not be formed (nothing
+// is run).
 int TransferStart(Transfer* transfer, const char* options, const CommandText* url);
 
 // The verdict on the transfer: TransferRunning while it runs (also in the
@@ -43,10 +45,10 @@ int TransferStart(Transfer* transfer, const char* options, const CommandText* ur
 // TransferFailed once it has ended (the log is then removed, and
 // httpStatus tells a refusal), TransferNoLog when none was started since the
 // last verdict.  A transfer whose log has not appeared within
-// TransferLogWaitTicks (wget could not be run) has failed.
+// TransferLogWaitTicks (its shell was ended before wget began) has failed.
 int TransferVerdict(Transfer* transfer);
 
-enum { TransferLogWaitTicks = 2 * PollPeriodTicks };
+enum { TransferLogWaitTicks = 30 * TicksPerSecond };
 
 // The verdict of LoadcontrolWget on the log at logPath; on TransferFailed
 // *httpStatus (when given) is the status of wget's "ERROR <status>:" line,
