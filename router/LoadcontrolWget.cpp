@@ -82,20 +82,25 @@ static int httpStatusOf(const char* text) {
     return 0;
 }
 
-extern "C" int JudgeTransferLog(const char* logPath, int* httpStatus) {
+extern "C" int JudgeTransferLog(const char* logPath, int endedWhen, int* httpStatus) {
     if (httpStatus) *httpStatus = 0;
     if (!logPath) return TransferNoLog;
     FILE* log = fopen(logPath, "rb");
     if (!log) return TransferNoLog;
     // Asked before the log is read: a transfer that ends in between has
     // written its verdict by then.
-    int running = isWgetRunning();
+    int running = endedWhen == EndedWhenNoWgetRuns ? isWgetRunning() : 1;
     size_t length = fread(LogText, 1, LogReadMax, log);
     fclose(log);
     for (size_t i = 0; i < length; i++)
         if (LogText[i] == 0) LogText[i] = ' ';
     LogText[length] = '\n';
     LogText[length + 1] = 0;
+    if (endedWhen == EndedWhenMarked) {
+        // The whole log is there only once it ends with the mark.
+        if (!strstr(LogText, TRANSFER_END_MARK)) return TransferRunning;
+        running = 0;
+    }
 
     if (strstr(LogText, "saved")) {
         remove(logPath);
@@ -110,4 +115,6 @@ extern "C" int JudgeTransferLog(const char* logPath, int* httpStatus) {
     return TransferRunning;
 }
 
-extern "C" int LoadcontrolWget(const char* logPath) { return JudgeTransferLog(logPath, 0); }
+extern "C" int LoadcontrolWget(const char* logPath) {
+    return JudgeTransferLog(logPath, EndedWhenNoWgetRuns, 0);
+}

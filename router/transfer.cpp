@@ -5,11 +5,7 @@
 #include "tap.h"
 #include "transfer.h"
 
-#define WGET_BACKGROUND "LC_ALL=C " WGET_PATH " --no-iri -t1 -o "
-// When the shell cannot run wget at all (status 126 or 127), no log would
-// ever appear: it writes one with an error text instead.
-#define WGET_NOT_RUN \
-    " >/dev/null 2>&1 || [ $? -lt 126 ] || echo 'error: the transfer program cannot run' >>"
+#define WGET_BACKGROUND "(LC_ALL=C " WGET_PATH " --no-iri -t1 -o "
 
 extern "C" int TransferStart(Transfer* transfer, const char* options, const CommandText* url) {
     char text[RouterCommandSize];
@@ -20,9 +16,9 @@ extern "C" int TransferStart(Transfer* transfer, const char* options, const Comm
     CommandAdd(&command, " ");
     CommandAdd(&command, options);
     CommandAddQuoted(&command, url->text);
-    CommandAdd(&command, WGET_NOT_RUN);
+    CommandAdd(&command, " >/dev/null 2>&1; echo '" TRANSFER_END_MARK "' >>");
     CommandAdd(&command, transfer->log);
-    CommandAdd(&command, " &");
+    CommandAdd(&command, ") >/dev/null 2>&1 &");
     if (!isCommandComplete(url) || !isCommandComplete(&command)) return 0;
     // A log left behind must not be taken for this transfer's.
     remove(transfer->log);
@@ -35,12 +31,12 @@ extern "C" int TransferStart(Transfer* transfer, const char* options, const Comm
 
 extern "C" int TransferVerdict(Transfer* transfer) {
     if (!transfer->pending) return TransferNoLog;
-    int status = JudgeTransferLog(transfer->log, &transfer->httpStatus);
-    if (status == TransferNoLog) {
-        if (TAP_GetTick() - transfer->started < TransferLogWaitTicks) return TransferRunning;
+    int status = JudgeTransferLog(transfer->log, EndedWhenMarked, &transfer->httpStatus);
+    if (status == TransferNoLog || status == TransferRunning) {
+        if (TAP_GetTick() - transfer->started < TransferLongestTicks) return TransferRunning;
+        remove(transfer->log);
         status = TransferFailed;
     }
-    if (status == TransferRunning) return TransferRunning;
     transfer->pending = 0;
     return status;
 }

@@ -12,6 +12,12 @@ steckwart_add_tests(router LIBS steckwart support tap router_httpstub)
 if(NOT STECKWART_FLAVOUR STREQUAL "box")
   steckwart_add_tests(router/system LIBS steckwart support tap routersim_harness LABELS system)
   # The simulator's test harness starts and controls it.
-  target_include_directories(router_system_RouterLink_test PRIVATE
-    ${CMAKE_CURRENT_SOURCE_DIR}/tools/routersim)
+  foreach(test RouterLink Responsiveness)
+    target_include_directories(router_system_${test}_test PRIVATE
+      ${CMAKE_CURRENT_SOURCE_DIR}/tools/routersim)
+  endforeach()
+  # The whole plug-in runs, with its fonts; the test stands in front of the
+  # firmware's TAP_SystemProc (found with dlsym).
+  target_link_libraries(router_system_Responsiveness_test PRIVATE ${CMAKE_DL_LIBS})
+  add_dependencies(router_system_Responsiveness_test fonts)
 endif()
