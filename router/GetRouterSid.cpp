@@ -18,8 +18,9 @@
 //    old id), the response to the answer's <Challenge> is computed, PBKDF2
 //    over several calls where the challenge asks for it (login.h), and user
 //    name and response are posted to login_sid.lua?version=2 from the file
-//    LOGIN_FORM.  A challenge that cannot be answered, or none, fails the
-//    login without a request.
+//    LOGIN_FORM.  A challenge that cannot be answered fails the login
+//    without a request (LinkLoginRefused); an answer without a challenge
+//    is SessionFailed.
 // 4. The login's answer: a <SID> other than INVALID_SID becomes sid and is
 //    written to ROUTER_SID_CACHE: SessionValid.  INVALID_SID (the router
 //    refused user name or password) is stored and cached the same way:
@@ -28,7 +29,7 @@
 // Back-off: every login that gives no valid id counts as failed.  No login
 // starts before the BlockTime (seconds) of the router's last answer has
 // passed, and after three failed logins in a row no sooner than a minute
-// after the last one, until one succeeds.
+// after the last one ended, until one succeeds.
 // Both requests run in the background with a 10-second network time-out;
 // user name and response travel in the request body, percent-encoded, the
 // user name as UTF-8 (LoginTextToUtf8).  At most RouterAnswerSize bytes of

@@ -1,7 +1,6 @@
-// Building and running the router link's shell commands: appends into fixed
+// Building the router link's shell commands and URLs: appends into fixed
 // buffers that refuse what does not fit, shell quoting, percent-encoding of
 // query values, the router address check.  Contracts in command.h.
-#include <stdio.h>
 #include <string.h>
 
 #include "command.h"

@@ -1,6 +1,7 @@
 // Helpers shared by the router link of this folder: building shell commands
-// and URLs in fixed buffers, safely quoted, and running them.  Not part of
-// the router link's interface.
+// and URLs in fixed buffers, safely quoted; the device-command queue; and
+// how the poller's and the commands' transfers keep out of each other's
+// way.  Not part of the router link's interface.
 //
 // A CommandText appends into a caller's buffer and never writes past it:
 // an append that does not fit sets `overflow`, and the text keeps what fitted

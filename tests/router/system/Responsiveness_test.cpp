@@ -229,6 +229,18 @@ protected:
         return {watch.longestGap * msPerTick, watch.longestKey * msPerTick, watch.keysAnswered};
     }
 
+    // A round against a router that has lost its sessions: the first
+    // device's next name, by which the round's fresh list is known.
+    std::string NextRound() {
+        const std::string name = "Runde" + std::to_string(++round);
+        NameTheDevice(name);
+        router->control("sessions/drop");
+        return name;
+    }
+    void NameTheDevice(const std::string& name) {
+        router->control("device?ain=13077%200241561&name=" + name);
+    }
+
     void Report(const std::string& fault, const Figures& figures) {
         std::printf("[ figure   ] %s: longest frame gap %u ms, longest key answer %u ms (%d keys)\n",
                     fault.c_str(), figures.gapMs, figures.keyMs, figures.keys);
@@ -241,6 +253,7 @@ protected:
 
     std::unique_ptr<RouterSim> router;
     std::thread plugin;
+    int round = 0;
 };
 
 // Each fault with the session dropped, so that check, login, download and
@@ -256,12 +269,9 @@ TEST_F(ResponsivenessTest, NoFaultHoldsAFrameOrAKey) {
         {"HTTP 500", "fault?kind=error&status=500"},
         {"restart", nullptr},
     };
-    int round = 0;
     for (const auto& row : cases) {
         SCOPED_TRACE(row.name);
-        const std::string name = "Neu" + std::to_string(++round);
-        router->control("device?ain=13077%200241561&name=" + name);
-        router->control("sessions/drop");
+        const std::string name = NextRound();
         Figures figures;
         if (row.fault) {
             router->control(row.fault);
@@ -273,7 +283,7 @@ TEST_F(ResponsivenessTest, NoFaultHoldsAFrameOrAKey) {
             figures = Measure(250);
             router = std::make_unique<RouterSim>(
                 std::vector<std::string>{"--port", std::to_string(port), "--strict-sessions"});
-            router->control("device?ain=13077%200241561&name=" + name);
+            NameTheDevice(name);
         }
         Report(row.name, figures);
         EXPECT_TRUE(AwaitList(name, 15)) << "no fresh list once the router was well";
@@ -296,12 +306,9 @@ TEST_F(ResponsivenessTest, SlowLoginsSucceedWhileTheScreenGoesOn) {
           "fault?kind=delay&ms=8000&path=/login_sid.lua&count=1"},
          850},
     };
-    int round = 0;
     for (const auto& row : cases) {
         SCOPED_TRACE(row.name);
-        const std::string name = "Langsam" + std::to_string(++round);
-        router->control("device?ain=13077%200241561&name=" + name);
-        router->control("sessions/drop");
+        const std::string name = NextRound();
         for (const char* fault : row.faults) router->control(fault);
         Figures figures = Measure(row.ticks);
         Report(row.name, figures);
