@@ -100,7 +100,7 @@ extern "C" int SendDeviceCommand(const DeviceRecord* device, const char* switchc
     if (command.param[0])
         for (uint32_t i = 0; i < queueLength && !added; i++) {
             QueuedCommand* waiting = queued(i);
-            if (waiting->switchcmd == switchcmd && strcmp(waiting->ain, command.ain) == 0) {
+            if (strcmp(waiting->switchcmd, switchcmd) == 0 && strcmp(waiting->ain, command.ain) == 0) {
                 strcpy(waiting->param, command.param);
                 added = 1;
             }

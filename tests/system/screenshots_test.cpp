@@ -102,7 +102,9 @@ TEST_F(Screenshots, AnchoredAt500EverythingStaysInsideTheRegion) {
 }
 
 // An empty list says why, for each reason: five boxes, each against a
-// router of its own, run at the same time (the test waits once).
+// router of its own, run at the same time (the test waits once, long
+// enough for five boxes sharing the machine; a stalled router's check is
+// given up only after ten seconds).
 TEST_F(Screenshots, EmptyListsSayWhy) {
     testbox::WriteFile("/tmp/no-devices.xml",
                        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<devicelist version=\"1\" "
@@ -136,7 +138,7 @@ TEST_F(Screenshots, EmptyListsSayWhy) {
                            "ip=127.0.0.1:" + std::to_string(port) + "\r\nuser=steckwart\r\npwd=" +
                                row.password + "\r\nx=40\r\ny=20\r\n");
         std::remove((kSnapshots + "/" + row.name + ".png").c_str());
-        const std::string script = kLoaded + "snap " + row.name + ".png; exit; wait end";
+        const std::string script = "wait 7s; snap " + std::string(row.name) + ".png; exit; wait end";
         boxes.emplace_back([&runs, i, box, script] {
             runs[i] = routersimtest::run({kBoxsim, "--box", box, "--clock", "2026-12-07T17:00:00",
                                           "--timezone", "Europe/Berlin", "--snapshots", kSnapshots,
