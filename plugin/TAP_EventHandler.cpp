@@ -20,7 +20,8 @@
 //
 // Contract: returns parameter 1 unchanged on every path.  While an event is
 // being handled (DoNotReenter set) any further event is returned at once and
-// lost.  Commands run in the foreground; their outcome is not examined.
+// lost.  Commands are queued and run in the background (the handler never
+// waits for the router); their outcome is not examined.
 #include "devices.h"
 #include "plugin.h"
 #include "router.h"

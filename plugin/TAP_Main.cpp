@@ -72,11 +72,15 @@ int TAP_Main(void) {
     _Sid[0] = '\0';
     _aktDev = 1;
     remove(TRANSFER_LOG);
+    // Left by an earlier run: never taken for this run's transfers.
+    remove(COMMAND_LOG);
+    remove(LOGIN_FORM);
 
     // The flag is tested before each pass; a pass once begun runs to its end.
     while (_Tapon) {
         TAP_SystemProc();
         if (ReadDectDLStatus()) ReadDectXML();
+        ReadCommandStatus();
         SmartHomeAusgabe();
     }
 

@@ -25,7 +25,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "router.h"
+#include "transfer.h"
 
 enum { LogReadMax = 8191 };
 
@@ -71,19 +71,36 @@ static int hasErrorText(const char* text) {
     return 0;
 }
 
-extern "C" int LoadcontrolWget(const char* logPath) {
+// The status of wget's "ERROR <status>:" line, or 0 when there is none.
+static int httpStatusOf(const char* text) {
+    for (const char* at = strstr(text, "ERROR "); at; at = strstr(at + 1, "ERROR ")) {
+        const char* digits = at + 6;
+        if (digits[0] >= '1' && digits[0] <= '5' && digits[1] >= '0' && digits[1] <= '9' &&
+            digits[2] >= '0' && digits[2] <= '9' && digits[3] == ':')
+            return (digits[0] - '0') * 100 + (digits[1] - '0') * 10 + (digits[2] - '0');
+    }
+    return 0;
+}
+
+extern "C" int JudgeTransferLog(const char* logPath, int endedWhen, int* httpStatus) {
+    if (httpStatus) *httpStatus = 0;
     if (!logPath) return TransferNoLog;
     FILE* log = fopen(logPath, "rb");
     if (!log) return TransferNoLog;
     // Asked before the log is read: a transfer that ends in between has
     // written its verdict by then.
-    int running = isWgetRunning();
+    int running = endedWhen == EndedWhenNoWgetRuns ? isWgetRunning() : 1;
     size_t length = fread(LogText, 1, LogReadMax, log);
     fclose(log);
     for (size_t i = 0; i < length; i++)
         if (LogText[i] == 0) LogText[i] = ' ';
     LogText[length] = '\n';
     LogText[length + 1] = 0;
+    if (endedWhen == EndedWhenMarked) {
+        // The whole log is there only once it ends with the mark.
+        if (!strstr(LogText, TRANSFER_END_MARK)) return TransferRunning;
+        running = 0;
+    }
 
     if (strstr(LogText, "saved")) {
         remove(logPath);
@@ -91,8 +108,13 @@ extern "C" int LoadcontrolWget(const char* logPath) {
     }
     dropPassedFailures(LogText, running);
     if (hasErrorText(LogText) || !running) {
+        if (httpStatus) *httpStatus = httpStatusOf(LogText);
         remove(logPath);
         return TransferFailed;
     }
     return TransferRunning;
+}
+
+extern "C" int LoadcontrolWget(const char* logPath) {
+    return JudgeTransferLog(logPath, EndedWhenNoWgetRuns, 0);
 }

@@ -1,7 +1,6 @@
-// Building and running the router link's shell commands: appends into fixed
+// Building the router link's shell commands and URLs: appends into fixed
 // buffers that refuse what does not fit, shell quoting, percent-encoding of
 // query values, the router address check.  Contracts in command.h.
-#include <stdio.h>
 #include <string.h>
 
 #include "command.h"
@@ -85,30 +84,5 @@ extern "C" int RouterUrlStart(CommandText* url, char* buffer, uint32_t capacity,
     CommandAdd(url, "http://");
     CommandAdd(url, address);
     CommandAdd(url, path);
-    return 1;
-}
-
-extern "C" int WgetCommand(char* buffer, uint32_t capacity, const char* prefix,
-                           const CommandText* url, const char* suffix) {
-    CommandText command;
-    CommandStart(&command, buffer, capacity);
-    CommandAdd(&command, prefix);
-    CommandAddQuoted(&command, url->text);
-    CommandAdd(&command, suffix);
-    return isCommandComplete(url) && isCommandComplete(&command);
-}
-
-extern "C" int ReadCommandAnswer(const char* command, char* answer, uint32_t capacity) {
-    if (capacity == 0) return 0;
-    answer[0] = 0;
-    FILE* pipe = popen(command, "r");
-    if (!pipe) return 0;
-    size_t length = fread(answer, 1, capacity - 1, pipe);
-    answer[length] = 0;
-    // A zero byte in the answer would hide what follows it from the tag
-    // search; the router's XML never holds one.
-    for (size_t i = 0; i < length; i++)
-        if (answer[i] == 0) answer[i] = ' ';
-    pclose(pipe);
     return 1;
 }

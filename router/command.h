@@ -1,6 +1,7 @@
 // Helpers shared by the router link of this folder: building shell commands
-// and URLs in fixed buffers, safely quoted, and running them.  Not part of
-// the router link's interface.
+// and URLs in fixed buffers, safely quoted; the device-command queue; and
+// how the poller's and the commands' transfers keep out of each other's
+// way.  Not part of the router link's interface.
 //
 // A CommandText appends into a caller's buffer and never writes past it:
 // an append that does not fit sets `overflow`, and the text keeps what fitted
@@ -25,28 +26,15 @@ typedef struct {
     int overflow;       // 1 when an append did not fit
 } CommandText;
 
-// Buffer sizes: the longest URL is the login's (address of 63 characters, a
-// user name of 63 and a challenge of 31, each byte percent-encoded to three,
-// the 32-digit digest, about 420 bytes); a command adds the client's options
+// Buffer sizes: the longest URL is a device command's or the session
+// check's (an address of 63 characters and a few query values, each byte
+// percent-encoded to three); a command adds the client's options, the log
 // and the quotes to it.
 enum {
     RouterUrlSize = 512,
     RouterCommandSize = 1024,
-    RouterAnswerSize = 512,  // bytes of a router answer read and used
-    ChallengeSize = 32,      // at most 31 characters of the router's challenge
+    RouterAnswerSize = 512,  // bytes of a login answer read and used
 };
-
-// The client's options.  The session check and login wait in the foreground
-// and must not freeze the plug-in for long: one try, a 2-second network
-// time-out.  A device command waits in the event handler: one try, 1 second.
-// The background download: one try, 3 seconds, its messages in English (its
-// log is judged by text) and written by wget itself (-o), so that a log
-// exists only once wget runs: a log without verdict and without a wget
-// process then always means that the download ended.
-#define WGET_FOREGROUND WGET_PATH " -T2 -t1 -q -O - "
-#define WGET_COMMAND WGET_PATH " -T1 -t1 -q -O - "
-#define WGET_DOWNLOAD \
-    "LC_ALL=C " WGET_PATH " -T3 -t1 -o " TRANSFER_LOG " -O " DEVICE_LIST_DOWNLOAD " "
 
 void CommandStart(CommandText* command, char* buffer, uint32_t capacity);
 // Appends text as it stands: only for the program's own constant texts.
@@ -73,26 +61,30 @@ int isRouterAddress(const char* address);
 int RouterUrlStart(CommandText* url, char* buffer, uint32_t capacity, const char* address,
                    const char* path);
 
-// Formats "<prefix>'<url>'<suffix>" into buffer.  Returns 1 when the url
-// and the command are complete, 0 when something did not fit.
-int WgetCommand(char* buffer, uint32_t capacity, const char* prefix, const CommandText* url,
-                const char* suffix);
-
-// Runs command through the shell and reads at most capacity - 1 bytes of its
-// standard output into answer, terminated.  Returns 1 when the command could
-// be started, 0 when not (answer is then empty).
-int ReadCommandAnswer(const char* command, char* answer, uint32_t capacity);
-
 // The record _aktDev selects, when it is one of the records in use (the list
 // ends at the first empty name); null for none.
 DeviceRecord* SelectedDevice(void);
 
-// Sends a command for one device to the router's home-automation service and
-// waits for it (one try, 1-second time-out); the answer is not read.  param,
-// when given, is sent as "param=".  Returns 1 when the command was run, 0
-// when nothing was sent: no device, an empty identifier, no router address,
-// or a command that cannot be formed.
+// Queues a command for one device of the router's home-automation service;
+// it is sent in the background as soon as no other command runs and the
+// session is confirmed (see DeviceCommand.cpp).  param, when given, is sent
+// as "param=".  Returns 1 when the command was queued, 0 when it cannot be
+// sent: no device, an empty identifier, no router address, or a full queue.
 int SendDeviceCommand(const DeviceRecord* device, const char* switchcmd, const char* param);
+
+// The two background slots keep out of each other's way (a router ends every
+// session of a client that sends an invalid session id): no login starts
+// while a command runs, and no command while the session is not confirmed.
+// 1 while a device command's transfer runs.
+int isDeviceCommandRunning(void);
+// 1 when the router confirmed the session id _Sid with the last session
+// check or login; 0 from the moment it called the id invalid until a login
+// gives a new one.
+int isSessionConfirmed(void);
+// Back to the state at load (ResetDectPolling): no login under way, no
+// back-off, nothing confirmed; no command waiting or running.
+void ResetRouterSession(void);
+void ResetDeviceCommands(void);
 
 #ifdef __cplusplus
 }

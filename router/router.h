@@ -4,27 +4,36 @@
 // - Transfer control: the verdict on a background transfer read from its log
 //   (LoadcontrolWget), and ending running transfers (KillTask).
 // - Session login: a session id that the router accepts (GetRouterSid, _Sid,
-//   cached in ROUTER_SID_CACHE across runs of the plug-in).
-// - Polling: the device list downloaded in the background once per period
-//   (ReadDectDLStatus, _DectTick); the main loop parses it when told.
+//   cached in ROUTER_SID_CACHE across runs of the plug-in), with the PBKDF2
+//   response where the router offers it and the MD5 one otherwise, and a
+//   back-off after failed logins.
+// - Polling: the device list downloaded once per period (ReadDectDLStatus,
+//   _DectTick); the main loop parses it when told.
 // - Device commands: toggling a switch socket (setswitchtoggle) and sending a
-//   thermostat's target (sethkrtsoll), for the selected record _aktDev.
+//   thermostat's target (sethkrtsoll), for the selected record _aktDev,
+//   queued and sent one after the other (ReadCommandStatus).
+// - What the link knows about the router (_LinkState), which the list screen
+//   shows while it has no device.
+//
+// No request holds the main loop or the key handler: every request runs in
+// the background, and later passes of the main loop look at its log.  At
+// most two run at a time: one of the poller (check, login, download, one
+// after the other) and one device command.
 //
 // Nothing here reaches the shell unquoted: the router address must look like
 // a host name or address with an optional port (anything else is refused, so
 // no request is made), every other text that goes into a request is
 // percent-encoded as a query value, and the whole URL is single-quoted for
-// the shell.  The password never appears on a command line: the login
-// digest is computed here.  Commands are formatted into fixed buffers sized for the
-// longest texts the settings and the router can give; a command that would
-// not fit is not run.
+// the shell.  Neither the password nor the login's response appears on a
+// command line: the response is computed here and sent in a request body
+// read from a file.  Commands are formatted into fixed buffers sized for
+// the longest texts the settings and the router can give; a command that
+// would not fit is not run.
 //
-// The main loop calls ReadDectDLStatus once per pass and ReadDectXML when it
-// returns 1; the event handler calls KillTask("wget") on the stop event and
-// setswitchtoggle / sethkrtsoll on keys.  All of it runs on the plug-in's
-// thread; the foreground requests block it for a bounded time (one try with
-// a network time-out of 2 seconds for the session check and the login, of
-// 1 second for a device command).
+// The main loop calls ReadDectDLStatus and ReadCommandStatus once per pass
+// and ReadDectXML when ReadDectDLStatus returns 1; the event handler calls
+// KillTask("wget") on the stop event and setswitchtoggle / sethkrtsoll on
+// keys.  All of it runs on the plug-in's thread.
 #ifndef STECKWART_ROUTER_H
 #define STECKWART_ROUTER_H
 
@@ -38,8 +47,16 @@ extern "C" {
 
 // The HTTP client, as the recorder keeps it; made executable at start.
 #define WGET_PATH "/mnt/hd/ProgramFiles/wget"
-// Messages of the background download, read by LoadcontrolWget.
+// Messages of the poller's transfers (session check, login, download), read
+// by LoadcontrolWget.
 #define TRANSFER_LOG "/tmp/Steckwart.log"
+// Messages of the device command that runs.
+#define COMMAND_LOG "/tmp/Steckwart-command.log"
+// The answer of the session check and of the login.
+#define SESSION_ANSWER "/tmp/routersession.xml"
+// The login's request body: user name and response, which must not appear
+// on a command line; removed once the login has its answer.
+#define LOGIN_FORM "/tmp/routerlogin.form"
 // The background download writes here; a complete list is then renamed to
 // DEVICE_LIST_FILE (devices.h), so that the parser never reads a list that
 // is still being written or was cut short.
@@ -57,9 +74,9 @@ enum TransferStatus {
     TransferFailed = 3,   // the log reports an error, or wget ended without a verdict; log removed
 };
 
-// Reads the log of a background transfer (the poller passes TRANSFER_LOG)
-// and returns a TransferStatus; removes the log on TransferSaved and
-// TransferFailed.  Details in LoadcontrolWget.cpp.
+// Reads the log of a background transfer and returns a TransferStatus;
+// removes the log on TransferSaved and TransferFailed.  Details in
+// LoadcontrolWget.cpp.
 int LoadcontrolWget(const char* logPath);
 
 // Ends every process whose line in the process list ("ps") contains pattern;
@@ -78,64 +95,90 @@ enum {
 // The current session id; empty at start, INVALID_SID after a refused login.
 extern char _Sid[SidSize];
 
-// Makes sure sid (capacity SidSize) holds an id to use: asks the router
-// whether sid is still valid and, when the router says it is not, logs in
-// with user and password.  Returns 1 when sid holds an id to use (also when
-// the router did not answer the check, and INVALID_SID when the router
-// refused the credentials), 0 when no id could be obtained (sid then holds
-// what it held, or is empty after a login answer without id).  0 without any
-// request when ip is not a router address.  Details in GetRouterSid.cpp.
+// Progress of the session check and login.
+enum SessionStatus {
+    SessionWorking = 0,  // a request runs or the response is being computed: call again
+    SessionValid = 1,    // sid holds an id the router confirmed just now
+    SessionFailed = 2,   // no valid id this time (see _LinkState for why)
+};
+
+// Makes sure sid (capacity SidSize) holds an id the router accepts, in
+// steps, one per call (one per main-loop pass): asks the router whether sid
+// is valid and, when it is not, logs in with user and password.  Returns a
+// SessionStatus.  Logins back off: none before the router's BlockTime has
+// passed, and after three failed logins in a row at most one per minute
+// until one succeeds.  Details in GetRouterSid.cpp.
 int GetRouterSid(char* sid, const char* ip, const char* user, const char* password);
 
 // Capacity of a login digest text: 32 lowercase hex digits and a terminator.
 enum { LoginDigestSize = 33 };
-// The login digest: the MD5 of the bytes of challenge, "-" and password, each
-// byte followed by a zero byte (UTF-16LE for ISO-8859-1 texts), as 32
-// lowercase hexadecimal digits.
+// The MD5 login digest: the MD5 of the UTF-16LE form of challenge, "-" and
+// password, as 32 lowercase hexadecimal digits.  Details in LoginDigest.cpp.
 void LoginDigest(const char* challenge, const char* password, char digest[LoginDigestSize]);
+
+// Ticks of TAP_GetTick in a second (the recorder's tick is 10 ms).
+enum { TicksPerSecond = 100 };
+
+// ---- What the link knows ----------------------------------------------------
+
+enum RouterLinkState {
+    LinkWaiting = 0,       // no answer from the router yet
+    LinkLoginRefused,      // the router refused the user name or password
+    LinkUnreachable,       // the last request got no (usable) answer, or no router address
+    LinkNoSmartHomeRight,  // the router refused the device list to a valid session
+    LinkListReceived,      // the last download brought a device list
+};
+// The latest of these; LinkWaiting at load.
+extern int32_t _LinkState;
 
 // ---- Device-list polling ------------------------------------------------------
 
-// Ticks of TAP_GetTick from one download start to the next.
+// Ticks of TAP_GetTick from one session check and download to the next.
 enum { PollPeriodTicks = 200 };
 
-// Tick before which the poller starts no new download; 0 at load: the first
-// call starts one at once.
+// Tick before which the poller starts no new session check and download; 0
+// at load: the first call starts at once.
 extern uint32_t _DectTick;
 // Downloads that failed one after the other since the last complete list
 // (0 at load).  The first failure is restarted at once; later ones wait for
 // the polling period and the session check.
 extern uint32_t _DectFailures;
 
-// Back to the state at load: no period running, no failures, no download
-// awaited (a fresh start of the poller without reloading the plug-in).
+// Back to the state at load: no period running, no failures, nothing
+// awaited, no login under way or backed off, no command waiting, and
+// _LinkState LinkWaiting (a fresh start of the link without reloading the
+// plug-in).  Transfers that still run are not stopped.
 void ResetDectPolling(void);
 
 // Called once per main-loop pass.  Returns 1 when a download has finished and
 // DEVICE_LIST_FILE holds a fresh, complete device list (exactly once per such
-// download), 0 otherwise.  Starts downloads as described in
-// ReadDectDLStatus.cpp.
+// download), 0 otherwise.  Checks the session and starts downloads as
+// described in ReadDectDLStatus.cpp.
 int ReadDectDLStatus(void);
 
 // ---- Device commands ------------------------------------------------------------
 
 // Toggles the switch socket of the selected record (_aktDev).  Returns 1 when
-// the command was run, 0 when nothing was sent: no record selected, the
-// record has no identifier, the router address is not valid, or the command
-// would not fit its buffer.  The router's answer is not read; the new state shows
-// in the next device list.
+// the command was queued (it is sent in the background), 0 when it cannot be
+// sent: no record selected, the record has no identifier, the router address
+// is not valid, or too many commands wait.  The router's answer is not read;
+// the new state shows in the next device list.
 int setswitchtoggle(void);
 
 // Sends the selected record's effective target, tsoll + tsollDelta, to the
 // router (15 is sent as the router's "off" 253, 57 as its "on" 254), then
 // sets the record's tsollDelta to 0.  tsoll is left as it is until the next
-// device list.  Returns 1 when the command was run, 0 when nothing was sent
-// (as setswitchtoggle; tsollDelta is then 0 as well when a record was
-// selected).
+// device list.  Returns 1 when the command was queued, 0 when it cannot be
+// sent (as setswitchtoggle; tsollDelta is then 0 as well when a record was
+// selected).  A target still waiting for the same thermostat is replaced.
 int sethkrtsoll(void);
 
 // The parameter the router expects for an effective target in half degrees.
 uint32_t ThermostatParameter(int32_t target);
+
+// Called once per main-loop pass: judges the command that runs and starts
+// the next one waiting.  Returns 1 while a command runs or waits.
+int ReadCommandStatus(void);
 
 #ifdef __cplusplus
 }

@@ -2,13 +2,15 @@
 // detail panel beside it while _info is set.
 //
 // Layout, from the anchors (_x, _y): a frame 304 pixels wide from _y - 2,
-// 49 * m + 54 lines high for m = min(devices, 10), white with a two-pixel
+// 49 * m + 54 lines high for m = min(devices, 10) (1 for none), white with a two-pixel
 // border; the title "Smart Home" (18 pt), the session id (10 pt, grey) when
 // _showsid is set; then one 49-line row per device from _y + 50: the name
 // (16 pt) and, for a device the router reaches, one element per kind it has
 // (alarm state, thermostat target on its plate with the battery level and
 // the open-window mark, power, temperature, switch state on its plate).
-// Number values are computed in single precision.
+// Number values are computed in single precision.  A list without devices
+// says why in the row below the title (16 pt), one row taller: what the
+// router link knows (_LinkState).
 //
 // Contract (screens.h): afterwards _aktDev is in 1 … n for n devices (with
 // an empty list it is 0 or 1, and selects nothing either way) and _Versatz
@@ -26,6 +28,21 @@ enum {
 
 extern "C" {
 int32_t _Versatz = 0;
+}
+
+// The empty list's line for each state of the router link.
+static const char* const EmptyListReasons[] = {
+    "Warte auf den Router ...",       // LinkWaiting
+    "Anmeldung fehlgeschlagen",       // LinkLoginRefused
+    "Router nicht erreichbar",        // LinkUnreachable
+    "Keine Smart-Home-Berechtigung",  // LinkNoSmartHomeRight
+    "Keine Geräte",                   // LinkListReceived
+};
+
+extern "C" const char* EmptyListReason(void) {
+    if (_LinkState < 0 || _LinkState >= (int32_t)(sizeof EmptyListReasons / sizeof EmptyListReasons[0]))
+        return EmptyListReasons[LinkWaiting];
+    return EmptyListReasons[_LinkState];
 }
 
 extern "C" int CountDevices(void) {
@@ -145,7 +162,8 @@ extern "C" void SmartHomeAusgabe(void) {
     TAP_Osd_SetTransparency(2, -1);
 
     const int32_t x = _x, y = _y;
-    const int32_t shown = count < ListRows ? count : ListRows;
+    // An empty list keeps one row for the line that says why.
+    const int32_t shown = count == 0 ? 1 : count < ListRows ? count : ListRows;
     ScreenFrame(x, y - 2, ListWidth, RowHeight * shown + 54, 2, ColourWhite, ColourBackground);
 
     ListFonts fonts;
@@ -158,6 +176,9 @@ extern "C" void SmartHomeAusgabe(void) {
     if (_showsid)
         ScreenText(&fonts.size10, x + 170, y + 10, x + 300, _Sid, ColourSessionId, ALIGN_Left);
 
+    if (count == 0)
+        ScreenText(&fonts.size16, x + 10, y + 50, x + 300, EmptyListReason(), ColourWhite,
+                   ALIGN_Left);
     for (int32_t row = 0; row < ListRows; row++) {
         const int32_t slot = _Versatz + row;
         if (slot >= DeviceTableRecords || !_SmartHome[slot].name[0]) break;

@@ -57,6 +57,10 @@ int CountDevices(void);
 // (1 … CountDevices()); null otherwise.
 DeviceRecord* SelectedListDevice(void);
 
+// The line an empty list shows below its title: why it is empty, from what
+// the router link knows (_LinkState), as an ISO-8859-1 text.
+const char* EmptyListReason(void);
+
 // Draws the device list, then the detail panel when _info is set, then calls
 // TAP_Osd_Sync.  Brings _aktDev back into the list first (above the number of
 // devices: 1; 0: the last device) and scrolls _Versatz so that the selected

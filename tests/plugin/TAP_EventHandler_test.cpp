@@ -1,28 +1,27 @@
 // The remote-control keys and the stop event: what each key does to the
 // selection, the pending target of a thermostat, the detail panel and the
 // run flag; which commands reach the router (through the real wget, to a
-// small HTTP server standing in for it); the redraw after each handled key;
-// the re-entry guard; and the result, always parameter 1.
+// small HTTP server standing in for it, in the background); the redraw
+// after each handled key; the re-entry guard; the stop event ending every
+// transfer; and the result, always parameter 1.
 #include <gtest/gtest.h>
 
 #include <dirent.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "httpstub.h"
 #include "plugin.h"
 #include "router.h"
+#include "routertest.h"
 #include "screens.h"
 #include "screentest.h"
 #include "settings.h"
+#include "tap.h"
 #include "tapsim.h"
 #include "testbox.h"
 
@@ -35,9 +34,13 @@ class EventHandlerTest : public screentest::ScreenTest {
 protected:
     void SetUp() override {
         ScreenTest::SetUp();
-        testbox::InstallWget();
+        routertest::FreshLink();
+        testbox::InstallFonts();
         std::strcpy(_ip, router.address().c_str());
+        // The session the commands carry, confirmed by the router.
         std::strcpy(_Sid, "9944c95f2d4a31b0");
+        ASSERT_EQ(routertest::RunSession(_Sid, _ip, "admin", "geheim"), SessionValid);
+        router.clearRequests();
     }
     uint32_t Key(uint32_t key) { return TAP_EventHandler(EVT_KEY, key, 0); }
     DeviceRecord& Thermostat(const char* name, int32_t tsoll) {
@@ -45,15 +48,23 @@ protected:
         device.tsoll = tsoll;
         return device;
     }
-    // The requests that reached the router since the last call.
+    // The commands that reached the router since the last call, once every
+    // command queued has run.
     std::vector<Request> Sent() {
+        EXPECT_TRUE(routertest::FinishCommands());
         std::vector<Request> requests = router.requests();
         router.clearRequests();
         return requests;
     }
     uint64_t Frame() { return tapsim_CopyScreen(nullptr); }
 
-    httpstub::Server router{[](const Request&) { return Response{200, "1\n"}; }};
+    static Response Answer(const Request& request) {
+        if (request.path == "/login_sid.lua")
+            return Response{200, routertest::SessionInfo("9944c95f2d4a31b0", "")};
+        return Response{200, "1\n"};
+    }
+
+    httpstub::Server router{Answer};
 };
 
 TEST_F(EventHandlerTest, ReturnsParameterOneOnEveryPath) {
@@ -317,23 +328,19 @@ TEST_F(EventHandlerTest, GuardTurnsEventsAwayWhileSet) {
     EXPECT_EQ(DoNotReenter, 0);
 }
 
-// An event that arrives while a key's command is still running (here from
-// the router's side, while the handler waits for wget) is turned away.
-TEST_F(EventHandlerTest, EventDuringACommandIsTurnedAway) {
+// A key never waits for the router: while a command is still running the
+// next key is handled at once.
+TEST_F(EventHandlerTest, KeysDuringARunningCommandAreHandled) {
     AddDevice("Lampe", FB_SwitchSocket);
     AddDevice("Radio", FB_SwitchSocket);
-    std::atomic<uint32_t> result{0};
-    std::atomic<int> selection{-1};
-    router.setHandler([&](const Request&) {
-        result = TAP_EventHandler(EVT_KEY, KEY_Next, 0);
-        selection = _aktDev;
-        return Response{200, "1\n"};
-    });
+    router.setHandler([](const Request&) { return Response{200, "", Response::Mode::Stall}; });
     Key(KEY_Ok);
-    EXPECT_EQ(result, KEY_Next);
-    EXPECT_EQ(selection, 1);
-    EXPECT_EQ(_aktDev, 1);
-    EXPECT_EQ(Sent().size(), 1u);
+    EXPECT_EQ(ReadCommandStatus(), 1) << "the toggle runs";
+    const uint64_t frame = Frame();
+    EXPECT_EQ(Key(KEY_Next), KEY_Next);
+    EXPECT_EQ(_aktDev, 2);
+    EXPECT_EQ(Frame(), frame + 1);
+    KillTask("wget");
 }
 
 // The names of the running processes (the sandbox sees only its own).
@@ -357,12 +364,13 @@ bool WgetRuns() {
 }
 
 TEST_F(EventHandlerTest, StopEndsEveryTransferAndTheMainLoop) {
+    AddDevice("Lampe", FB_SwitchSocket);
     router.setHandler([](const Request&) { return Response{200, "", Response::Mode::Stall}; });
-    const std::string url = "'http://" + router.address() + "/webservices/homeautoswitch.lua'";
-    for (int i = 0; i < 2; ++i)
-        ASSERT_EQ(std::system(("/mnt/hd/ProgramFiles/wget -q -T60 -t1 -O /dev/null " + url + " &").c_str()), 0);
-    for (int i = 0; i < 500 && router.requests().size() < 2; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // The poller's session check and a command, both waiting for the router.
+    Key(KEY_Ok);
+    ReadDectDLStatus();
+    for (uint32_t start = TAP_GetTick(); TAP_GetTick() - start < 300 && router.requests().size() < 2;)
+        TAP_SystemProc();
     ASSERT_TRUE(WgetRuns());
     const uint64_t frame = Frame();
 
@@ -370,8 +378,8 @@ TEST_F(EventHandlerTest, StopEndsEveryTransferAndTheMainLoop) {
     EXPECT_EQ(_Tapon, 0);
     EXPECT_EQ(Frame(), frame);  // no redraw
     bool running = true;
-    for (int i = 0; i < 500 && running; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (uint32_t start = TAP_GetTick(); TAP_GetTick() - start < 300 && running;) {
+        TAP_SystemProc();
         running = WgetRuns();
     }
     EXPECT_FALSE(running);

@@ -1,6 +1,7 @@
 // LoginDigest and the MD5 under it: RFC 1321's test vectors, and login
 // digests cross-checked with md5sum (an independent MD5) over the bytes the
-// router hashes — texts with backslashes, quotes and bytes of 0x80 and above.
+// router hashes — texts with backslashes, quotes and bytes of 0x80 and
+// above, passwords in UTF-8 and in ISO-8859-1.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -77,13 +78,15 @@ TEST(Md5, AgreesWithMd5sumAtEveryBlockBoundaryAndPiecewise) {
     }
 }
 
-TEST(LoginDigest, IsTheMd5OfEveryByteFollowedByAZeroByte) {
+TEST(LoginDigest, IsTheMd5OfTheUtf16Text) {
     struct {
         const char* name;
         std::string challenge;
         std::string password;
     } const cases[] = {
-        {"plain", "1234567z", "äbc"},
+        {"UTF-8 umlaut", "1234567z", "äbc"},
+        {"UTF-8 beyond ISO-8859-1", "1234567z", "5 € ð"},
+        {"ISO-8859-1 umlaut", "1234567z", "ä" "bc"},
         {"empty password", "4fd3a1c7", ""},
         {"backslash escapes", "cafe0001", "a\\nb\\c\\101\\\\"},
         {"quotes and shell words", "cafe0002", "it's \"$(x)\" `y`; z"},
@@ -97,6 +100,15 @@ TEST(LoginDigest, IsTheMd5OfEveryByteFollowedByAZeroByte) {
         EXPECT_EQ(digest, expected) << row.name;
         EXPECT_EQ(digest.size(), 32u) << row.name;
     }
+}
+
+// A password saved as UTF-8 logs in like the same password saved as
+// ISO-8859-1; characters beyond ISO-8859-1 count as ".", as the router
+// counts them.
+TEST(LoginDigest, TakesAPasswordInEitherEncodingAsTheSameCharacters) {
+    EXPECT_EQ(Digest("cafe", "G\xc3\xa4rtner"), Digest("cafe", "G\xe4rtner"));
+    EXPECT_EQ(Digest("cafe", "5 \xe2\x82\xac"), Digest("cafe", "5 ."));
+    EXPECT_NE(Digest("cafe", "G\xc3\xa4rtner"), Digest("cafe", "G\xc3\x83\xc2\xa4rtner"));
 }
 
 // The digest pipeline this replaces, for texts it handles right (ISO-8859-1

@@ -2,26 +2,26 @@
 // parse on 1) against a small router, with ticks of 2 ms so that a polling
 // period of 200 ticks passes in 0.4 s, in every flavour: the first login and
 // download, the wrap of the tick counter, the list being parsed kept from the
-// next download, no request without a router address.  The router
-// simulator's end-to-end tests (system/) cover the faults.
+// next download, no request without a router address, and what the link
+// tells the list screen when no list comes.  The router simulator's
+// end-to-end tests (system/) cover the faults.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstring>
+#include <functional>
 #include <string>
-#include <thread>
 
 #include "devices.h"
 #include "router.h"
 #include "routertest.h"
 #include "settings.h"
+#include "tap.h"
 #include "tapsim.h"
 #include "testbox.h"
 
 namespace {
 
 const uint32_t kTickMicroseconds = 2000;
-const auto kPeriod = std::chrono::microseconds(kTickMicroseconds * PollPeriodTicks);
 
 std::string DeviceList(const std::string& firstName) {
     return "<?xml version=\"1.0\"?>\n<devicelist version=\"1\">"
@@ -39,12 +39,9 @@ std::string DeviceList(const std::string& firstName) {
 class ReadDectDLStatusTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testbox::Clear();
-        testbox::InstallWget();
+        routertest::FreshLink();
         tapsim_SetTickLength(kTickMicroseconds);
         std::memset(_SmartHome, 0, sizeof _SmartHome);
-        ResetDectPolling();
-        _Sid[0] = 0;
         std::strcpy(_ip, router.address().c_str());
         std::strcpy(_routeruser, "admin");
         std::strcpy(_routerpwd, "geheim");
@@ -58,17 +55,15 @@ protected:
         ReadDectXML();
         return 1;
     }
-    // Passes for a while; the number of lists parsed.
-    int Run(std::chrono::microseconds duration) {
+    // Passes for `ticks`; the number of lists parsed.
+    int Run(uint32_t ticks) {
         int lists = 0;
-        auto end = std::chrono::steady_clock::now() + duration;
-        while (std::chrono::steady_clock::now() < end) lists += Pass();
+        for (uint32_t start = TAP_GetTick(); TAP_GetTick() - start < ticks;) lists += Pass();
         return lists;
     }
-    // Passes until a list was parsed, for at most `limit`; 1 when one was.
-    int RunUntilList(std::chrono::microseconds limit) {
-        auto end = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < end)
+    // Passes until a list was parsed, for at most `ticks`; 1 when one was.
+    int RunUntilList(uint32_t ticks = 2500) {
+        for (uint32_t start = TAP_GetTick(); TAP_GetTick() - start < ticks;)
             if (Pass()) return 1;
         return 0;
     }
@@ -83,12 +78,14 @@ protected:
     routertest::Router router;
 };
 
-TEST_F(ReadDectDLStatusTest, FirstCallLogsInAndStartsTheDownload) {
+TEST_F(ReadDectDLStatusTest, FirstCallsLogInAndDownload) {
     EXPECT_EQ(ReadDectDLStatus(), 0);
+    EXPECT_EQ(router.Requests().size(), 0u) << "the check runs in the background";
+    ASSERT_EQ(RunUntilList(), 1);
     EXPECT_EQ(Count("username"), 1u);
     EXPECT_STREQ(_Sid, "9944c95f2d4a31b0");
-    ASSERT_EQ(RunUntilList(std::chrono::seconds(5)), 1);
     EXPECT_EQ(Downloads(), 1u);
+    EXPECT_EQ(_LinkState, LinkListReceived);
     EXPECT_STREQ(_SmartHome[0].name, "Fernseher");
     EXPECT_STREQ(_SmartHome[1].name, "Bad");
     EXPECT_EQ(_SmartHome[1].tsoll, 44);
@@ -100,16 +97,16 @@ TEST_F(ReadDectDLStatusTest, FirstCallLogsInAndStartsTheDownload) {
 // A period that started just before the tick counter wrapped around ends
 // after the wrap, not 2^32 ticks later.
 TEST_F(ReadDectDLStatusTest, KeepsPollingAcrossTheTickCountersWrap) {
-    ASSERT_EQ(RunUntilList(std::chrono::seconds(5)), 1);
+    ASSERT_EQ(RunUntilList(), 1);
     _DectTick = TAP_GetTick() + 0x80000000u + 10;
-    ASSERT_EQ(RunUntilList(kPeriod * 3), 1);
+    ASSERT_EQ(RunUntilList(3 * PollPeriodTicks), 1);
 }
 
 // The call that reports a list may start the next download; that one must
 // not rewrite the list the main loop is about to parse.
 TEST_F(ReadDectDLStatusTest, NeverLetsTheNextDownloadTouchTheListToBeParsed) {
-    ASSERT_EQ(RunUntilList(std::chrono::seconds(5)), 1);
-    std::this_thread::sleep_for(kPeriod);  // the next download is due ...
+    ASSERT_EQ(RunUntilList(), 1);
+    Run(PollPeriodTicks);  // the next download is due ...
     router.SetDeviceList(DeviceList("Lampe"));
     int status = 0;
     for (int i = 0; i < 2000 && !status; i++) {
@@ -118,9 +115,9 @@ TEST_F(ReadDectDLStatusTest, NeverLetsTheNextDownloadTouchTheListToBeParsed) {
         status = ReadDectDLStatus();
     }
     ASSERT_EQ(status, 1);
-    // Give the download started in that call time to write.
+    // Whatever that call started has time to write.
     router.SetDeviceList(DeviceList("Kaputt"));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    for (uint32_t start = TAP_GetTick(); TAP_GetTick() - start < 150;) TAP_SystemProc();
     EXPECT_EQ(testbox::ReadFile(DEVICE_LIST_FILE), DeviceList("Lampe"));
     ReadDectXML();
     EXPECT_STREQ(_SmartHome[0].name, "Lampe");
@@ -130,11 +127,50 @@ TEST_F(ReadDectDLStatusTest, StartsNothingWithoutARouterAddress) {
     for (const char* ip : {"", "127.0.0.1/x';touch /tmp/canary;'"}) {
         std::strcpy(_ip, ip);
         ResetDectPolling();
-        EXPECT_EQ(Run(kPeriod * 2), 0) << ip;
+        EXPECT_EQ(Run(2 * PollPeriodTicks), 0) << ip;
         EXPECT_FALSE(testbox::Exists(TRANSFER_LOG)) << ip;
+        EXPECT_EQ(_LinkState, LinkUnreachable) << ip;
     }
     EXPECT_TRUE(router.Requests().empty());
     EXPECT_FALSE(testbox::Exists(routertest::kCanary));
+}
+
+// The list screen says why the list is empty: what the last answer was.
+TEST_F(ReadDectDLStatusTest, TellsWhyNoListCame) {
+    using httpstub::Response;
+    const std::string zero = INVALID_SID;
+    const std::string sid = "9944c95f2d4a31b0";
+    struct {
+        const char* name;
+        std::function<Response(const httpstub::Request&)> router;
+        int state;
+        int lists;
+    } const cases[] = {
+        {"wrong password",
+         [&](const httpstub::Request&) { return Response{200, routertest::SessionInfo(zero, "abcd")}; },
+         LinkLoginRefused, 0},
+        {"no smart-home right",
+         [&](const httpstub::Request& request) {
+             if (request.path == "/login_sid.lua") return Response{200, routertest::SessionInfo(sid, "")};
+             return Response{403, ""};
+         },
+         LinkNoSmartHomeRight, 0},
+        {"no answer", [](const httpstub::Request&) { return Response{500, ""}; }, LinkUnreachable, 0},
+        {"an empty list",
+         [&](const httpstub::Request& request) {
+             if (request.path == "/login_sid.lua") return Response{200, routertest::SessionInfo(sid, "")};
+             return Response{200, "<devicelist version=\"1\"></devicelist>\n"};
+         },
+         LinkListReceived, 1},
+    };
+    for (const auto& row : cases) {
+        routertest::FreshLink();
+        router.server().setHandler(row.router);
+        EXPECT_EQ(_LinkState, LinkWaiting) << row.name;
+        EXPECT_EQ(Run(2 * PollPeriodTicks) > 0, row.lists > 0) << row.name;
+        EXPECT_EQ(_LinkState, row.state) << row.name;
+        EXPECT_EQ(_SmartHome[0].name[0], 0) << row.name;
+    }
 }
 
 }  // namespace

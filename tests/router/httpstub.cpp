@@ -6,7 +6,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
@@ -20,27 +22,30 @@ int HexValue(char c) {
     return -1;
 }
 
+// The value of a header line (name without case), or "".
+std::string Header(const std::string& head, const std::string& name) {
+    std::string lower;
+    for (char c : head) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    size_t at = lower.find("\r\n" + name + ":");
+    if (at == std::string::npos) return "";
+    size_t start = at + 3 + name.size();
+    size_t end = head.find("\r\n", start);
+    std::string value = head.substr(start, end - start);
+    size_t begin = value.find_first_not_of(' ');
+    return begin == std::string::npos ? "" : value.substr(begin);
+}
+
 Request Parse(const std::string& head) {
     Request request;
     size_t first = head.find(' ');
     size_t second = head.find(' ', first + 1);
     if (first == std::string::npos || second == std::string::npos) return request;
+    request.method = head.substr(0, first);
     request.target = head.substr(first + 1, second - first - 1);
     size_t mark = request.target.find('?');
     request.path = request.target.substr(0, mark);
     if (mark == std::string::npos) return request;
-    std::string query = request.target.substr(mark + 1);
-    size_t start = 0;
-    while (start <= query.size()) {
-        size_t end = query.find('&', start);
-        if (end == std::string::npos) end = query.size();
-        std::string pair = query.substr(start, end - start);
-        size_t equals = pair.find('=');
-        std::string key = Decode(pair.substr(0, equals));
-        request.keys.push_back(key);
-        request.query[key] = equals == std::string::npos ? "" : Decode(pair.substr(equals + 1));
-        start = end + 1;
-    }
+    ParseForm(request.target.substr(mark + 1), &request.query, &request.keys);
     return request;
 }
 
@@ -64,6 +69,21 @@ void SendAll(int connection, const std::string& bytes) {
 }
 
 }  // namespace
+
+void ParseForm(const std::string& text, std::map<std::string, std::string>* values,
+               std::vector<std::string>* keys) {
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('&', start);
+        if (end == std::string::npos) end = text.size();
+        std::string pair = text.substr(start, end - start);
+        size_t equals = pair.find('=');
+        std::string key = Decode(pair.substr(0, equals));
+        keys->push_back(key);
+        (*values)[key] = equals == std::string::npos ? "" : Decode(pair.substr(equals + 1));
+        start = end + 1;
+    }
+}
 
 std::string Decode(const std::string& text) {
     std::string out;
@@ -147,7 +167,19 @@ void Server::serve(int connection) {
         if (n <= 0) break;
         head.append(buffer, static_cast<size_t>(n));
     }
+    size_t headEnd = head.find("\r\n\r\n");
     Request request = Parse(head);
+    if (headEnd != std::string::npos) {
+        size_t length = std::strtoul(Header(head.substr(0, headEnd + 2), "content-length").c_str(),
+                                     nullptr, 10);
+        request.body = head.substr(headEnd + 4);
+        while (request.body.size() < length && length < 65536) {
+            ssize_t n = recv(connection, buffer, sizeof buffer, 0);
+            if (n <= 0) break;
+            request.body.append(buffer, static_cast<size_t>(n));
+        }
+        if (!request.body.empty()) ParseForm(request.body, &request.form, &request.formKeys);
+    }
     Handler handler;
     {
         std::lock_guard<std::mutex> lock(mutex_);

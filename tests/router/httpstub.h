@@ -17,10 +17,14 @@
 namespace httpstub {
 
 struct Request {
+    std::string method;                        // "GET", "POST"
     std::string target;                        // as sent: path and raw query
     std::string path;                          // "/login_sid.lua"
     std::map<std::string, std::string> query;  // percent-decoded values
     std::vector<std::string> keys;             // query keys in order
+    std::string body;                          // as sent (Content-Length bytes)
+    std::map<std::string, std::string> form;   // a form-encoded body, decoded
+    std::vector<std::string> formKeys;         // its keys in order
 };
 
 struct Response {
@@ -70,6 +74,9 @@ private:
 int ClosedPort();
 // %XX and '+' decoding of a query value.
 std::string Decode(const std::string& text);
+// Splits "a=1&b=x%20y" into decoded values, keys in order.
+void ParseForm(const std::string& text, std::map<std::string, std::string>* values,
+               std::vector<std::string>* keys);
 
 }  // namespace httpstub
 

@@ -39,6 +39,7 @@ TEST(ScreenTexts, AreStoredAsIso8859_1) {
          "Offset %1.1f\xC2\xB0"},
         {"next switching time", Terminated("n\xE4" "chste Umschaltung ---"), "n\xC3\xA4" "chste"},
         {"noise sensor", Terminated("Ger\xE4usch" "sensor"), "Ger\xC3\xA4usch"},
+        {"an empty list", Terminated("Keine Ger\xE4te"), "Keine Ger\xC3\xA4te"},
     };
     for (const auto& text : texts) {
         EXPECT_NE(library.find(text.latin1), std::string::npos) << text.name;

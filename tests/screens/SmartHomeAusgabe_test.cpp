@@ -1,9 +1,11 @@
 // The device list screen: the frame for each number of devices, the
 // selection brought back into the list and the scrolling, every row element
-// with its text, place, font and colour, the value plate, and drawing that
-// stays inside the region whatever the anchors.
+// with its text, place, font and colour, the value plate, the line that says
+// why a list is empty, and drawing that stays inside the region whatever the
+// anchors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -61,7 +63,8 @@ TEST_F(SmartHomeAusgabeTest, FrameGrowsWithTheDevicesUpToTenRows) {
         int devices;
         int rows;  // rows the frame has room for
     } const cases[] = {
-        {"empty table", 0, 0}, {"one device", 1, 1},    {"nine devices", 9, 9},
+        {"empty table: the line that says why", 0, 1}, {"one device", 1, 1},
+        {"nine devices", 9, 9},
         {"ten devices", 10, 10}, {"twelve devices", 12, 10},
     };
     _x = 40;
@@ -87,7 +90,7 @@ TEST_F(SmartHomeAusgabeTest, FrameGrowsWithTheDevicesUpToTenRows) {
         // the last row (highlighted when it is the selected first row).
         for (int y : {_y, bottom - 2, 539}) {
             if (y > bottom - 2 || y >= 540) continue;
-            const uint32_t inside = y == bottom - 2 && c.rows == 1 ? screentest::kHighlight
+            const uint32_t inside = y == bottom - 2 && c.devices == 1 ? screentest::kHighlight
                                                                    : screentest::kBackground;
             EXPECT_EQ(Pixel(_x + 1, y), screentest::kWhite);
             EXPECT_EQ(Pixel(_x + 302, y), screentest::kWhite);
@@ -160,7 +163,7 @@ TEST_F(SmartHomeAusgabeTest, SelectionWrapsRoundAndTheListScrollsByTheFewestRows
             EXPECT_EQ(_aktDev, step.selected);
             EXPECT_EQ(_Versatz, step.offset);
             int rows = std::min(10, c.devices - step.offset);
-            EXPECT_EQ(RowsDrawn(), rows);
+            EXPECT_EQ(RowsDrawn(), std::max(rows, 1)) << "an empty list's line says why";
             if (rows > 0) {
                 ExpectText(NameText(0, step.offset + 1), Highlighted(0) ? screentest::kHighlight
                                                                         : screentest::kBackground);
@@ -182,6 +185,39 @@ TEST_F(SmartHomeAusgabeTest, EmptyNameEndsTheListEvenWhenLaterSlotsHaveNames) {
     EXPECT_EQ(_aktDev, 1);
     EXPECT_EQ(RowsDrawn(), 2);
     EXPECT_EQ(Pixel(150, 49 * 2 + 51), screentest::kWhite);  // the frame of two rows
+}
+
+// Without a device the list says why, in the row below the title, from what
+// the router link knows; every text fits the box uncut.
+TEST_F(SmartHomeAusgabeTest, AnEmptyListSaysWhy) {
+    struct {
+        int state;
+        const char* text;  // ISO-8859-1
+    } const cases[] = {
+        {LinkWaiting, "Warte auf den Router ..."},
+        {LinkLoginRefused, "Anmeldung fehlgeschlagen"},
+        {LinkUnreachable, "Router nicht erreichbar"},
+        {LinkNoSmartHomeRight, "Keine Smart-Home-Berechtigung"},
+        {LinkListReceived, "Keine Ger\xE4te"},
+        {99, "Warte auf den Router ..."},
+    };
+    _x = 40;
+    _y = 30;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        _LinkState = c.state;
+        Paint(screentest::kUntouched);
+        SmartHomeAusgabe();
+        ExpectText({_x + 10, _y + 50, _x + 300, c.text, &Calibri_16_FontDataUC, screentest::kWhite, 0},
+                   screentest::kBackground);
+        EXPECT_LE(FMUC_GetStringWidth(c.text, &Calibri_16_FontDataUC), 290u) << "fits from x + 10";
+    }
+    // With a device, the list is as it always was.
+    AddDevices(1);
+    Paint(screentest::kUntouched);
+    SmartHomeAusgabe();
+    ExpectText(NameText(0, 1), screentest::kHighlight);
+    _LinkState = LinkWaiting;
 }
 
 // The row of device 2 (the selection stays on device 1), top line T.

@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "golden.h"
@@ -88,6 +90,61 @@ TEST_F(Screenshots, AnchoredAt500EverythingStaysInsideTheRegion) {
     Play("x=500\r\ny=500\r\nhanfun=1\r\nrepeater=1\r\n",
          kLoaded + "info; snap list-and-panel-at-500.png; info; exit; wait end",
          {"list-and-panel-at-500"});
+}
+
+// An empty list says why, for each reason: five boxes, each against a
+// router of its own, run at the same time (the test waits once, long
+// enough for five boxes sharing the machine; a stalled router's check is
+// given up only after ten seconds).
+TEST_F(Screenshots, EmptyListsSayWhy) {
+    testbox::WriteFile("/tmp/no-devices.xml",
+                       "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<devicelist version=\"1\" "
+                       "fwversion=\"8.02\">\n</devicelist>\n");
+    struct {
+        const char* name;
+        std::vector<std::string> routerOptions;
+        const char* fault;     // or null
+        bool down;             // the router is not there
+        const char* password;  // in the settings
+    } const cases[] = {
+        {"empty-list-waiting", {}, "fault?kind=stall", false, "steckwart"},
+        {"empty-list-login-refused", {}, nullptr, false, "falsch"},
+        {"empty-list-unreachable", {}, nullptr, true, "steckwart"},
+        {"empty-list-no-smarthome-right", {"--no-smarthome-right"}, nullptr, false, "steckwart"},
+        {"empty-list-no-devices", {"--devices", "/tmp/no-devices.xml"}, nullptr, false, "steckwart"},
+    };
+    std::vector<std::unique_ptr<RouterSim>> routers;
+    std::vector<std::thread> boxes;
+    std::vector<Finished> runs(sizeof cases / sizeof cases[0]);
+    for (size_t i = 0; i < runs.size(); i++) {
+        const auto& row = cases[i];
+        std::vector<std::string> options = row.routerOptions;
+        options.push_back("--strict-sessions");
+        routers.push_back(std::make_unique<RouterSim>(options));
+        const int port = routers.back()->port();
+        if (row.fault) routers.back()->control(row.fault);
+        if (row.down) routers.back()->stop();
+        const std::string box = testbox::kDisk + "/box-" + row.name;
+        testbox::WriteFile(box + "/ProgramFiles/Settings/Steckwart/Steckwart.ini",
+                           "ip=127.0.0.1:" + std::to_string(port) + "\r\nuser=steckwart\r\npwd=" +
+                               row.password + "\r\nx=40\r\ny=20\r\n");
+        std::remove((kSnapshots + "/" + row.name + ".png").c_str());
+        const std::string script = "wait 7s; snap " + std::string(row.name) + ".png; exit; wait end";
+        boxes.emplace_back([&runs, i, box, script] {
+            runs[i] = routersimtest::run({kBoxsim, "--box", box, "--clock", "2026-12-07T17:00:00",
+                                          "--timezone", "Europe/Berlin", "--snapshots", kSnapshots,
+                                          "--script", script, kImage},
+                                         120000);
+        });
+    }
+    for (auto& box : boxes) box.join();
+    for (size_t i = 0; i < runs.size(); i++) {
+        SCOPED_TRACE(cases[i].name);
+        ASSERT_EQ(runs[i].status, 0) << runs[i].out << runs[i].err;
+        golden::Image image;
+        ASSERT_TRUE(ReadSnapshot(kSnapshots + "/" + cases[i].name + ".png", &image));
+        golden::ExpectMatches(std::string("system/") + cases[i].name, image);
+    }
 }
 
 }  // namespace

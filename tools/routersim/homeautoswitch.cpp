@@ -49,7 +49,7 @@ bool parseTarget(const std::string& text, int& target) {
 
 WebAnswer answerHomeAutoSwitch(const WebRequest& request, Sessions& sessions, Devices& devices) {
     const std::string* sid = request.param("sid");
-    if (!sid || !sessions.renew(*sid)) {
+    if (!sid || !sessions.renew(*sid, request.client) || !sessions.rules().smartHomeRight) {
         WebAnswer answer;
         answer.status = 403;
         return answer;

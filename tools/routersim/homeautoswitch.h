@@ -1,7 +1,8 @@
 // The router's home-automation service, /webservices/homeautoswitch.lua.
 //
-// Every request needs sid=ID of a live session (renewed by it); without one
-// the answer is 403 with an empty body.  switchcmd=
+// Every request needs sid=ID of a live session (renewed by it) whose user
+// has the smart-home right; without one the answer is 403 with an empty
+// body.  switchcmd=
 //   getdevicelistinfos          the device list (text/xml)
 //   setswitchtoggle&ain=A       switches socket A over; answers "0\n" or "1\n"
 //   sethkrtsoll&ain=A&param=P   sets thermostat A's target: P is 16…56 (half

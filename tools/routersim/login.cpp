@@ -13,8 +13,8 @@ WebAnswer answerLogin(const WebRequest& request, Sessions& sessions) {
     if (request.param("logout")) {
         if (given) sessions.logOut(*given);
     } else if (response) {
-        sessions.logIn(user ? *user : std::string(), *response, sid);
-    } else if (given && sessions.renew(*given)) {
+        sessions.logIn(user ? *user : std::string(), *response, request.client, sid);
+    } else if (given && sessions.renew(*given, request.client)) {
         sid = *given;
     }
     bool valid = sid != kZeroSid;
@@ -29,9 +29,11 @@ WebAnswer answerLogin(const WebRequest& request, Sessions& sessions) {
                   "<Challenge>" + sessions.issueChallenge(version && *version == "2") +
                   "</Challenge>\n"
                   "<BlockTime>" + std::to_string(sessions.blockTime()) + "</BlockTime>\n" +
-                  (valid ? "<Rights><Name>HomeAuto</Name><Access>2</Access>"
-                           "<Name>Settings</Name><Access>1</Access></Rights>\n"
-                         : "<Rights></Rights>\n") +
+                  (!valid ? "<Rights></Rights>\n"
+                   : sessions.rules().smartHomeRight
+                       ? "<Rights><Name>HomeAuto</Name><Access>2</Access>"
+                         "<Name>Settings</Name><Access>1</Access></Rights>\n"
+                       : "<Rights><Name>Settings</Name><Access>1</Access></Rights>\n") +
                   "</SessionInfo>\n";
     return answer;
 }

@@ -4,11 +4,13 @@
 //   sid=ID                   session check; a live session is renewed
 //   username=U&response=R    challenge/response login (see sessions.h)
 //   logout=1&sid=ID          ends the session
-//   version=2                the answer carries a PBKDF2 challenge
+//   version=2                the answer carries a PBKDF2 challenge (not on
+//                            firmware before PBKDF2, Sessions::Rules)
 // The answer is always 200 with a SessionInfo document, one element per
 // line: SID (the session's id, or the zero id for no valid session),
 // Challenge (fresh, for the next login), BlockTime (seconds before a login
-// is accepted again) and Rights (the session's rights; empty for no session).
+// is accepted again) and Rights (the session's rights: HomeAuto, the
+// smart-home services, unless the user lacks them; empty for no session).
 #ifndef ROUTERSIM_LOGIN_H
 #define ROUTERSIM_LOGIN_H
 

@@ -51,6 +51,13 @@ device-list file.
                              standard error; may be given more than once
       --legacy-group-tags    write group start tags with identifier= first,
                              as older routers did
+      --md5-only             firmware before PBKDF2: MD5 challenges only,
+                             version=2 is ignored
+      --strict-sessions      as real routers: a request with a session id
+                             that is not live ends every other session of
+                             the same client address
+      --no-smarthome-right   the user may log in but not use the smart-home
+                             services (homeautoswitch.lua answers 403)
   -h, --help                 show this text and exit
 
 Once it listens, the first line on standard output is "port N".  SIGINT or
@@ -83,6 +90,7 @@ struct Options {
     double sessionIdleSeconds = 1200;
     std::vector<std::string> logs;
     bool legacyGroupTags = false;
+    Sessions::Rules rules;
 };
 
 [[noreturn]] void usageError(const std::string& message) {
@@ -97,7 +105,7 @@ struct Options {
 }
 
 Options parseOptions(int argc, char** argv) {
-    enum { kLegacyGroupTags = 1000 };
+    enum { kLegacyGroupTags = 1000, kMd5Only, kStrictSessions, kNoSmartHomeRight };
     const option longOptions[] = {
         {"port", required_argument, nullptr, 'p'},
         {"bind", required_argument, nullptr, 'b'},
@@ -107,6 +115,9 @@ Options parseOptions(int argc, char** argv) {
         {"session-idle", required_argument, nullptr, 'i'},
         {"log", required_argument, nullptr, 'l'},
         {"legacy-group-tags", no_argument, nullptr, kLegacyGroupTags},
+        {"md5-only", no_argument, nullptr, kMd5Only},
+        {"strict-sessions", no_argument, nullptr, kStrictSessions},
+        {"no-smarthome-right", no_argument, nullptr, kNoSmartHomeRight},
         {"help", no_argument, nullptr, 'h'},
         {nullptr, 0, nullptr, 0},
     };
@@ -138,6 +149,9 @@ Options parseOptions(int argc, char** argv) {
         }
         case 'l': options.logs.push_back(optarg); break;
         case kLegacyGroupTags: options.legacyGroupTags = true; break;
+        case kMd5Only: options.rules.md5Only = true; break;
+        case kStrictSessions: options.rules.strictSessions = true; break;
+        case kNoSmartHomeRight: options.rules.smartHomeRight = false; break;
         case 'h':
             std::fputs(kUsage, stdout);
             std::exit(0);
@@ -208,7 +222,7 @@ int main(int argc, char** argv) {
         if (!log.addDestination(path, error)) fail(error);
     auto idle = std::chrono::duration_cast<Sessions::Clock::duration>(
         std::chrono::duration<double>(options.sessionIdleSeconds));
-    Sessions sessions(options.user, options.password, idle);
+    Sessions sessions(options.user, options.password, idle, options.rules);
     Faults faults;
     Simulator simulator{devices, sessions, faults, log};
 

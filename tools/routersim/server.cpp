@@ -103,6 +103,7 @@ WebRequest toWebRequest(const httplib::Request& request) {
     WebRequest web;
     web.method = request.method;
     web.path = request.path;
+    web.client = request.remote_addr;
     size_t question = request.target.find('?');
     if (question != std::string::npos) web.query = parseFormText(request.target.substr(question + 1));
     if (request.method == "POST" &&

@@ -79,24 +79,32 @@ bool equalsIgnoringCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-Sessions::Sessions(std::string user, std::string password, Clock::duration idleTime)
-    : user_(std::move(user)), password_(std::move(password)), idleTime_(idleTime) {}
+Sessions::Sessions(std::string user, std::string password, Clock::duration idleTime, Rules rules)
+    : user_(std::move(user)), password_(std::move(password)), idleTime_(idleTime), rules_(rules) {}
 
 void Sessions::expire(Clock::time_point now) {
     for (auto it = sessions_.begin(); it != sessions_.end();) {
-        if (now - it->second >= idleTime_) it = sessions_.erase(it);
+        if (now - it->second.lastUse >= idleTime_) it = sessions_.erase(it);
         else ++it;
     }
 }
 
-bool Sessions::renew(const std::string& sid) {
+bool Sessions::renew(const std::string& sid, const std::string& client) {
     std::lock_guard<std::mutex> lock(mutex_);
     auto now = Clock::now();
     expire(now);
     auto it = sessions_.find(sid);
-    if (it == sessions_.end()) return false;
-    it->second = now;
-    return true;
+    if (it != sessions_.end()) {
+        it->second.lastUse = now;
+        return true;
+    }
+    if (rules_.strictSessions && !sid.empty()) {
+        for (auto other = sessions_.begin(); other != sessions_.end();) {
+            if (other->second.client == client) other = sessions_.erase(other);
+            else ++other;
+        }
+    }
+    return false;
 }
 
 void Sessions::logOut(const std::string& sid) {
@@ -106,7 +114,7 @@ void Sessions::logOut(const std::string& sid) {
 
 std::string Sessions::issueChallenge(bool pbkdf2) {
     Challenge challenge;
-    if (pbkdf2) {
+    if (pbkdf2 && !rules_.md5Only) {
         challenge.pbkdf2 = true;
         challenge.salt1 = randomBytes(kSaltBytes);
         challenge.salt2 = randomBytes(kSaltBytes);
@@ -152,7 +160,7 @@ bool Sessions::checkResponse(const std::string& response) {
 }
 
 Sessions::LoginResult Sessions::logIn(const std::string& user, const std::string& response,
-                                      std::string& sid) {
+                                      const std::string& client, std::string& sid) {
     std::lock_guard<std::mutex> lock(mutex_);
     auto now = Clock::now();
     sid = kZeroSid;
@@ -174,13 +182,13 @@ Sessions::LoginResult Sessions::logIn(const std::string& user, const std::string
     expire(now);
     if (sessions_.size() >= kMaxSessions) {
         auto oldest = std::min_element(sessions_.begin(), sessions_.end(),
-                                       [](auto& a, auto& b) { return a.second < b.second; });
+                                       [](auto& a, auto& b) { return a.second.lastUse < b.second.lastUse; });
         sessions_.erase(oldest);
     }
     do {
         sid = hex(randomBytes(8));
     } while (sid == kZeroSid || sessions_.count(sid));
-    sessions_[sid] = now;
+    sessions_[sid] = Session{now, client};
     return LoginResult::LoggedIn;
 }
 
@@ -211,10 +219,14 @@ std::string Sessions::json() {
     auto now = Clock::now();
     expire(now);
     std::string list = "[";
-    for (const auto& [sid, lastUse] : sessions_) {
+    for (const auto& [sid, session] : sessions_) {
         if (list.size() > 1) list += ',';
-        auto idle = std::chrono::duration_cast<std::chrono::milliseconds>(now - lastUse).count();
-        list += JsonObject().add("sid", sid).add("idle_ms", static_cast<long long>(idle)).str();
+        auto idle = std::chrono::duration_cast<std::chrono::milliseconds>(now - session.lastUse).count();
+        list += JsonObject()
+                    .add("sid", sid)
+                    .add("client", session.client)
+                    .add("idle_ms", static_cast<long long>(idle))
+                    .str();
     }
     list += "]";
     auto idleTime = std::chrono::duration_cast<std::chrono::milliseconds>(idleTime_).count();

@@ -22,6 +22,14 @@
 // Failed logins: the n-th failure in a row blocks every login for
 // 2^(n-1) seconds (at most an hour); a login during the block is refused
 // without counting as a failure.  A successful login clears the count.
+//
+// Rules of a router's firmware (Rules), fixed at start:
+//   md5Only         firmware before PBKDF2: every challenge is an MD5 one,
+//                   whatever the client asks for
+//   strictSessions  as real routers do, a request naming a session id that
+//                   is not live ends every other session of the same client
+//                   address (an empty id names none)
+//   smartHomeRight  the user's sessions may use the smart-home services
 // All members are thread-safe.
 #ifndef ROUTERSIM_SESSIONS_H
 #define ROUTERSIM_SESSIONS_H
@@ -41,17 +49,30 @@ class Sessions {
 public:
     using Clock = std::chrono::steady_clock;
 
-    Sessions(std::string user, std::string password, Clock::duration idleTime);
+    struct Rules {
+        bool md5Only = false;
+        bool strictSessions = false;
+        bool smartHomeRight = true;
+    };
+
+    Sessions(std::string user, std::string password, Clock::duration idleTime, Rules rules);
+
+    const Rules& rules() const { return rules_; }
 
     // True when `sid` names a live session, which is renewed by the call.
-    bool renew(const std::string& sid);
+    // Otherwise, under strictSessions, a non-empty `sid` ends the sessions
+    // of `client` (its address).
+    bool renew(const std::string& sid, const std::string& client);
     void logOut(const std::string& sid);
 
+    // A PBKDF2 challenge when the client asks for one and the firmware has
+    // them, else an MD5 challenge.
     std::string issueChallenge(bool pbkdf2);
 
     enum class LoginResult { LoggedIn, Refused, Blocked };
     // On LoggedIn `sid` is the new session's id; otherwise it is the zero id.
-    LoginResult logIn(const std::string& user, const std::string& response, std::string& sid);
+    LoginResult logIn(const std::string& user, const std::string& response, const std::string& client,
+                      std::string& sid);
 
     // Whole seconds (rounded up) before a login is accepted again, 0 now.
     int blockTime();
@@ -61,7 +82,7 @@ public:
     // Forgets failed logins and the block they caused.
     void forgetFailures();
 
-    // {"sessions":[{"sid":…,"idle_ms":…}],"failures":n,"block_time":s,"idle_time_ms":…}
+    // {"sessions":[{"sid":…,"client":…,"idle_ms":…}],"failures":n,"block_time":s,"idle_time_ms":…}
     std::string json();
 
 private:
@@ -79,8 +100,14 @@ private:
     std::mutex mutex_;
     const std::string user_;
     const std::string password_;
+    struct Session {
+        Clock::time_point lastUse;
+        std::string client;
+    };
+
     const Clock::duration idleTime_;
-    std::map<std::string, Clock::time_point> sessions_;  // id -> last use
+    const Rules rules_;
+    std::map<std::string, Session> sessions_;  // by id
     std::deque<Challenge> challenges_;
     int failures_ = 0;
     Clock::time_point blockedUntil_{};

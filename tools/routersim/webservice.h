@@ -28,6 +28,7 @@ struct WebRequest {
     std::string path;    // decoded, without the query
     Params query;        // from the URL
     Params form;         // from a form-encoded POST body
+    std::string client;  // the client's address
 
     // A parameter from the URL, else from the body (real clients use both).
     const std::string* param(const std::string& name) const;

@@ -222,3 +222,53 @@ TEST(LoginSid, TheRecordersShellDigestLogsIn) {
                                               challenge + "-" + hexDigest)});
     EXPECT_TRUE(isSessionId(element(login.out, "SID"))) << login.out << login.err;
 }
+
+// Rules of the firmware, chosen at start.
+
+TEST(LoginSid, FirmwareBeforePbkdf2AnswersVersion2WithAnMd5Challenge) {
+    RouterSim sim({"--md5-only"});
+    std::string challenge = element(sim.loginSid("?version=2"), "Challenge");
+    EXPECT_TRUE(std::regex_match(challenge, std::regex("[0-9a-f]{8}"))) << challenge;
+    std::string answer = sim.loginSid("?version=2&username=steckwart&response=" +
+                                      md5Response(challenge, kPassword));
+    EXPECT_TRUE(isSessionId(element(answer, "SID"))) << answer;
+}
+
+// As real routers do: a request with an id that is no live session ends
+// every session of that client; without the rule, and for an empty id, the
+// other sessions live on.
+TEST(LoginSid, StrictSessionsEndTheClientsSessionsOnAnInvalidId) {
+    struct {
+        const char* name;
+        std::vector<std::string> options;
+        std::string invalid;  // the request naming an invalid id
+        bool survives;
+    } const cases[] = {
+        {"check, strict", {"--strict-sessions"}, std::string(kLoginPath) + "?sid=0123456789abcdef", false},
+        {"zero id, strict", {"--strict-sessions"}, std::string(kLoginPath) + "?sid=" + kZeroSid, false},
+        {"device list, strict", {"--strict-sessions"},
+         std::string(kSwitchPath) + "?switchcmd=getdevicelistinfos&sid=0123456789abcdef", false},
+        {"empty id, strict", {"--strict-sessions"}, std::string(kLoginPath) + "?sid=", true},
+        {"check, lenient", {}, std::string(kLoginPath) + "?sid=0123456789abcdef", true},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        RouterSim sim(row.options);
+        std::string sid = sim.logIn();
+        ASSERT_TRUE(isSessionId(sid));
+        ASSERT_TRUE(sim.client().Get(row.invalid.c_str()));
+        EXPECT_EQ(element(sim.loginSid("?sid=" + sid), "SID") == sid, row.survives);
+    }
+}
+
+TEST(LoginSid, AUserWithoutTheSmartHomeRightLogsInButGetsNoDevices) {
+    RouterSim sim({"--no-smarthome-right"});
+    std::string sid = sim.logIn();
+    ASSERT_TRUE(isSessionId(sid));
+    std::string checked = sim.loginSid("?sid=" + sid);
+    EXPECT_EQ(element(checked, "SID"), sid);
+    EXPECT_EQ(checked.find("HomeAuto"), std::string::npos) << checked;
+    auto list = sim.client().Get((std::string(kSwitchPath) + "?switchcmd=getdevicelistinfos&sid=" + sid).c_str());
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->status, 403);
+}
