@@ -128,21 +128,21 @@ TEST_F(Screenshots, EmptyListsSayWhy) {
         testbox::WriteFile(box + "/ProgramFiles/Settings/Steckwart/Steckwart.ini",
                            "ip=127.0.0.1:" + std::to_string(port) + "\r\nuser=steckwart\r\npwd=" +
                                row.password + "\r\nx=40\r\ny=20\r\n");
-        std::remove((kSnapshots + "/" + row.name + ".png").c_str());
         const std::string script = "wait 7s; snap " + std::string(row.name) + ".png; exit; wait end";
-        boxes.emplace_back([&runs, i, box, script] {
-            runs[i] = routersimtest::run({kBoxsim, "--box", box, "--clock", "2026-12-07T17:00:00",
-                                          "--timezone", "Europe/Berlin", "--snapshots", kSnapshots,
-                                          "--script", script, kImage},
-                                         120000);
-        });
+        std::vector<std::string> command = systemrun::Boxsim();
+        command.insert(command.end(),
+                       {"--box", box, "--clock", "2026-12-07T17:00:00", "--timezone",
+                        "Europe/Berlin", "--snapshots", snapshotFolder_, "--script", script,
+                        systemrun::Image()});
+        boxes.emplace_back([&runs, i, command] { runs[i] = routersimtest::run(command, 120000); });
     }
     for (auto& box : boxes) box.join();
     for (size_t i = 0; i < runs.size(); i++) {
         SCOPED_TRACE(cases[i].name);
         ASSERT_EQ(runs[i].status, 0) << runs[i].out << runs[i].err;
         golden::Image image;
-        ASSERT_TRUE(ReadSnapshot(kSnapshots + "/" + cases[i].name + ".png", &image));
+        ASSERT_TRUE(
+            systemrun::ReadSnapshot(snapshotFolder_ + "/" + cases[i].name + ".png", &image));
         golden::ExpectMatches(std::string("system/") + cases[i].name, image);
     }
 }
