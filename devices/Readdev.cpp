@@ -10,11 +10,12 @@
 // of the attributes; a name counts only as a whole name (" id=" is not the
 // end of "productid=").  Its value is the text between the quotes (double or
 // single) that follow the equals sign.
-// - Texts (identifier, fwversion, manufacturer, productname): stored when
-//   they fit the 16-byte field.  A value that is missing, unquoted,
-//   unterminated or 16 characters or longer is stored empty, so that a field
-//   never keeps a value of the element that was in this slot before (an ain
-//   left behind would send a command to another device).
+// - Texts (identifier, fwversion, manufacturer, productname): XML references
+//   decoded (decodeXMLText), then stored when they fit the 16-byte field.  A
+//   value that is missing, unquoted, unterminated or 16 characters or longer
+//   once decoded is stored empty, so that a field never keeps a value of the
+//   element that was in this slot before (an ain left behind would send a
+//   command to another device).
 // - Numbers (id, functionbitmask): the quoted text as a decimal number by the
 //   rules of strtol; functionbitmask keeps its low 16 bits.  A missing or
 //   unquoted value leaves the field as it was.
@@ -44,10 +45,7 @@ static void readText(const char* startTag, const char* search, char* field, size
     if (!opening) return;
     const char* closing = strchr(opening + 1, *opening);
     if (!closing) return;
-    size_t length = (size_t)(closing - opening - 1);
-    if (length >= capacity) return;
-    memcpy(field, opening + 1, length);
-    field[length] = 0;
+    if (!decodeXMLText(opening + 1, (size_t)(closing - opening - 1), field, capacity)) field[0] = 0;
 }
 
 static int readNumber(const char* startTag, const char* search, int32_t* number) {

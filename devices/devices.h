@@ -7,8 +7,8 @@
 // _aktDev and writes only that record's tsollDelta.  There is no lock: no
 // field is written by both the main loop and the event handler.
 //
-// Texts in the records are zero-terminated bytes as the router sent them
-// (UTF-8); entities such as &amp; are not decoded.
+// Texts in the records are UTF-8 as the router sent them, with the XML
+// entities and character references it writes (&amp;, &#228; …) decoded.
 #ifndef STECKWART_DEVICES_H
 #define STECKWART_DEVICES_H
 

@@ -72,6 +72,15 @@ TEST_F(Readdev_, MatchesOnlyWholeAttributeNames) {
     EXPECT_STREQ(_SmartHome[0].ain, "12345 6789012");
 }
 
+TEST_F(Readdev_, DecodesReferencesInEveryText) {
+    std::string tag =
+        "<device identifier=\"grp&#x41;-1\" id=\"3\" functionbitmask=\"512\" "
+        "fwversion=\"&lt;1.0&gt;\" manufacturer='M&apos;s &amp; Co' "
+        "productname=\"&quot;Pro&quot; &#8364; &amp;lt;\"";
+    Readdev(tag.data(), 0);
+    ExpectAttributes(0, "grpA-1", 3, 512, "<1.0>", "M's & Co", "\"Pro\" \xE2\x82\xAC &lt;");
+}
+
 struct TextCase {
     const char* label;
     const char* attribute;  // what follows "productname=" in the start tag
@@ -79,11 +88,14 @@ struct TextCase {
 };
 
 // A text attribute never keeps the value of the device that was in the slot
-// before: a value that is missing or does not fit is stored empty.
+// before: a value that is missing or does not fit once decoded is stored
+// empty.
 const TextCase kTextCases[] = {
     {"FifteenCharactersAreCopiedWhole", "\"ThermoLine 3010\"", "ThermoLine 3010"},
     {"SixteenCharactersAreStoredEmpty", "\"ThermoLine 30100\"", ""},
     {"TwentyThreeCharactersAreStoredEmpty", "\"Zwischenstecker Outdoor\"", ""},
+    {"LongerRawTextThatFitsDecoded", "\"Lampe &amp; Dose 1\"", "Lampe & Dose 1"},
+    {"DecodedTextTooLongIsStoredEmpty", "\"Lampe &amp; Dose 123\"", ""},
     {"EmptyValue", "\"\"", ""},
     {"SingleQuotes", "'Plug 2'", "Plug 2"},
     {"BlankAfterTheEqualsSign", " \"Plug 2\"", "Plug 2"},
