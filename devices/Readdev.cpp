@@ -11,11 +11,12 @@
 // end of "productid=").  Its value is the text between the quotes (double or
 // single) that follow the equals sign.
 // - Texts (identifier, fwversion, manufacturer, productname): XML references
-//   decoded (decodeXMLText), then stored when they fit the 16-byte field.  A
-//   value that is missing, unquoted, unterminated or 16 characters or longer
-//   once decoded is stored empty, so that a field never keeps a value of the
-//   element that was in this slot before (an ain left behind would send a
-//   command to another device).
+//   decoded (decodeXMLText), then stored when they fit the field (31
+//   characters for identifier and productname, 15 for the others).  A value
+//   that is missing, unquoted, unterminated or longer once decoded is stored
+//   empty, so that a field never keeps a value of the element that was in
+//   this slot before (an ain left behind would send a command to another
+//   device).
 // - Numbers (id, functionbitmask): the quoted text as a decimal number by the
 //   rules of strtol; functionbitmask keeps its low 16 bits.  A missing or
 //   unquoted value leaves the field as it was.

@@ -54,13 +54,17 @@ enum {
 // long for its field is stored empty (never a value left from another
 // device); a child element's text is cut to fit.  8-bit fields hold the low
 // 8 bits of the router's number.
+//
+// ain and productname have room for current routers' texts: identifiers of
+// up to 19 characters (groups, Zigbee devices and their units) and product
+// names of up to 31 (maker and model of third-party devices).
 typedef struct {
-    char ain[16];              // identifier=; the ain= of every command; empty: send none
+    char ain[32];              // identifier=; the ain= of every command; empty: send none
     int32_t id;                // id=; router's internal number
     uint16_t functionbitmask;  // functionbitmask=, low 16 bits; FB_* bits
     char fwversion[16];        // fwversion=
     char manufacturer[16];     // manufacturer=
-    char productname[16];      // productname=
+    char productname[32];      // productname=
     int32_t present;           // <present>: 1 reached by the router, 0 not connected
     char name[64];             // <name>; empty: the list ends here
     char mode[32];             // <switch><mode>; "---" when the switch has none
@@ -88,9 +92,9 @@ typedef struct {
     int32_t etsideviceid;      // <etsiunitinfo><etsideviceid>
     int32_t unittype;          // <etsiunitinfo><unittype>
     int32_t interfaces;        // <etsiunitinfo><interfaces>
-    // The fields above fill 236 bytes; the tail keeps every record at 272
+    // The fields above fill 268 bytes; the tail keeps every record at 272
     // bytes, so that the table is the 8160 bytes the start-up clears.
-    uint8_t reserved[36];
+    uint8_t reserved[4];
 } DeviceRecord;
 
 enum {

@@ -12,10 +12,11 @@ class Readdev_ : public ::testing::Test {
   protected:
     void SetUp() override { std::memset(_SmartHome, 0, DeviceTableSize); }
 
-    // Fills a slot with the values of another device, as a former parse did.
-    static void FillWithOtherDevice(int slot) {
+    // Fills a slot with the values a former parse left, of the device
+    // with identifier ain.
+    static void FillFromEarlierParse(int slot, const char* ain = "99999 9999999") {
         DeviceRecord& d = _SmartHome[slot];
-        std::strcpy(d.ain, "99999 9999999");
+        std::strcpy(d.ain, ain);
         d.id = 4242;
         d.functionbitmask = 0x0200;
         std::strcpy(d.fwversion, "old");
@@ -42,7 +43,7 @@ TEST_F(Readdev_, ReadsEveryAttributeOfADeviceStartTag) {
     std::string tag =
         "<device identifier=\"11657 0272633\" id=\"16\" functionbitmask=\"35712\" "
         "fwversion=\"04.25\" manufacturer=\"Ostwerk\" productname=\"Stecker 210\"";
-    FillWithOtherDevice(3);
+    FillFromEarlierParse(3, "11657 0272633");  // the same device, older values
     const std::string before = tag;
 
     EXPECT_EQ(Readdev(tag.data(), 3), 1);
@@ -58,9 +59,35 @@ TEST_F(Readdev_, FindsAttributesInAnyOrder) {
     // Current routers write another attribute before identifier on groups.
     std::string tag =
         "<group synchronized=\"1\" productname=\"\" manufacturer=\"Ostwerk\" fwversion=\"1.0\" "
-        "functionbitmask=\"6784\" id=\"900\" identifier=\"grp2A1B3C-3E9D\"";
+        "functionbitmask=\"6784\" id=\"900\" identifier=\"grp2A1B3C-3E9D0F123\"";
     Readdev(tag.data(), 0);
-    ExpectAttributes(0, "grp2A1B3C-3E9D", 900, 6784, "1.0", "Ostwerk", "");
+    ExpectAttributes(0, "grp2A1B3C-3E9D0F123", 900, 6784, "1.0", "Ostwerk", "");
+}
+
+TEST_F(Readdev_, KeepsTheIdentifiersAndProductNamesOfCurrentRouters) {
+    const struct {
+        const char* tag;
+        const char* ain;
+        const char* productname;
+    } cases[] = {
+        {"<device identifier=\"Z3A5F09C21D0E4B71\" id=\"410\" functionbitmask=\"1\" "
+         "productname=\"Nordlicht Smart Plug EU 16A Pro\"",
+         "Z3A5F09C21D0E4B71", "Nordlicht Smart Plug EU 16A Pro"},
+        {"<device identifier=\"Z3A5F09C21D0E4B710B\" id=\"411\" functionbitmask=\"41600\" "
+         "productname=\"Nordlicht Smart Plug EU 16A Pro\"",
+         "Z3A5F09C21D0E4B710B", "Nordlicht Smart Plug EU 16A Pro"},
+        {"<device identifier=\"08761 0601275\" productname=\"HB Steckdose 3 Au\xC3\x9F"
+         "en Pro\"",
+         "08761 0601275",
+         "HB Steckdose 3 Au\xC3\x9F"
+         "en Pro"},
+    };
+    for (const auto& c : cases) {
+        std::string tag = c.tag;
+        Readdev(tag.data(), 0);
+        EXPECT_STREQ(_SmartHome[0].ain, c.ain);
+        EXPECT_STREQ(_SmartHome[0].productname, c.productname);
+    }
 }
 
 TEST_F(Readdev_, MatchesOnlyWholeAttributeNames) {
@@ -89,13 +116,19 @@ struct TextCase {
 
 // A text attribute never keeps the value of the device that was in the slot
 // before: a value that is missing or does not fit once decoded is stored
-// empty.
+// empty.  productname holds 31 bytes, fwversion 15.
 const TextCase kTextCases[] = {
-    {"FifteenCharactersAreCopiedWhole", "\"ThermoLine 3010\"", "ThermoLine 3010"},
-    {"SixteenCharactersAreStoredEmpty", "\"ThermoLine 30100\"", ""},
-    {"TwentyThreeCharactersAreStoredEmpty", "\"Zwischenstecker Outdoor\"", ""},
-    {"LongerRawTextThatFitsDecoded", "\"Lampe &amp; Dose 1\"", "Lampe & Dose 1"},
-    {"DecodedTextTooLongIsStoredEmpty", "\"Lampe &amp; Dose 123\"", ""},
+    {"ThirtyOneCharactersAreCopiedWhole", "\"Nordlicht Smart Plug EU 16A Pro\"",
+     "Nordlicht Smart Plug EU 16A Pro"},
+    {"ThirtyTwoCharactersAreStoredEmpty", "\"Nordlicht Smart Plug EU 16A Pro2\"", ""},
+    {"ThirtyOneBytesOfUtf8AreCopiedWhole",
+     "\"Zwischenstecker Au\xC3\x9F"
+     "en 20000 XL\"",
+     "Zwischenstecker Au\xC3\x9F"
+     "en 20000 XL"},
+    {"LongerRawTextThatFitsDecoded", "\"Lampe &amp; Stecker &amp; Dimmer 1\"",
+     "Lampe & Stecker & Dimmer 1"},
+    {"DecodedTextTooLongIsStoredEmpty", "\"Nordlicht &amp; Smart Plug EU 16A XL\"", ""},
     {"EmptyValue", "\"\"", ""},
     {"SingleQuotes", "'Plug 2'", "Plug 2"},
     {"BlankAfterTheEqualsSign", " \"Plug 2\"", "Plug 2"},
@@ -117,18 +150,32 @@ TEST_P(TextTable, StoresTheValueOnlyWhenItFits) {
 INSTANTIATE_TEST_SUITE_P(Readdev, TextTable, ::testing::ValuesIn(kTextCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
-TEST_F(Readdev_, GroupIdentifierTooLongLeavesNoOtherDevicesAin) {
-    // Keys toggle the device whose ain the selected record holds.
-    FillWithOtherDevice(0);
+TEST_F(Readdev_, FifteenCharacterFieldsKeepTheirLimit) {
     std::string tag =
-        "<group synchronized=\"0\" identifier=\"grp2A1B3C-3E9D0F123\" id=\"900\" "
-        "functionbitmask=\"6784\"";
+        "<device identifier=\"1\" fwversion=\"123456789012345\" manufacturer=\"Nordlicht Werke\"";
+    Readdev(tag.data(), 0);
+    EXPECT_STREQ(_SmartHome[0].fwversion, "123456789012345");
+    EXPECT_STREQ(_SmartHome[0].manufacturer, "Nordlicht Werke");
+    tag =
+        "<device identifier=\"1\" fwversion=\"1234567890123456\" "
+        "manufacturer=\"A&amp;B Leuchten GmbH\"";
+    Readdev(tag.data(), 0);
+    EXPECT_STREQ(_SmartHome[0].fwversion, "");
+    EXPECT_STREQ(_SmartHome[0].manufacturer, "");
+}
+
+TEST_F(Readdev_, IdentifierTooLongLeavesNoOtherDevicesAin) {
+    // Keys toggle the device whose ain the selected record holds.
+    FillFromEarlierParse(0);
+    std::string tag =
+        "<group synchronized=\"0\" identifier=\"grp2A1B3C-3E9D0F123-4A5B6C7D8E9F0\" "
+        "id=\"900\" functionbitmask=\"6784\"";
     Readdev(tag.data(), 0);
     EXPECT_STREQ(_SmartHome[0].ain, "");
 }
 
 TEST_F(Readdev_, MissingTextAttributesAreStoredEmpty) {
-    FillWithOtherDevice(0);
+    FillFromEarlierParse(0);
     std::string tag = "<device id=\"20\"";
     Readdev(tag.data(), 0);
     EXPECT_STREQ(_SmartHome[0].ain, "");
