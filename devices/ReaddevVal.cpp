@@ -9,7 +9,8 @@
 // present and name are always written (0 and empty when missing).  Texts
 // (name, mode) have their XML references decoded (decodeXMLText) and are
 // cut to fit their field, never inside a UTF-8 sequence.  A device that is
-// not present keeps every other field from the last parse of this slot.
+// not present keeps every other field from its last parse in this slot
+// (Readdev has started the record from zero if another device was there).
 // Otherwise each function block whose FunctionBitmask bit is set is read from
 // its section, the text of its child element (<hkr>, <switch>, …), and only
 // from there, so that the <state> of <switch> and of <alert> never mix.  A

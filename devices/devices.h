@@ -53,7 +53,9 @@ enum {
 // Text fields are zero-terminated.  An attribute text that is missing or too
 // long for its field is stored empty (never a value left from another
 // device); a child element's text is cut to fit.  8-bit fields hold the low
-// 8 bits of the router's number.
+// 8 bits of the router's number.  When another device lands in the slot
+// (another identifier), the record starts from zero; only tsollDelta is
+// kept, which belongs to the key handling.
 //
 // ain and productname have room for current routers' texts: identifiers of
 // up to 19 characters (groups, Zigbee devices and their units) and product

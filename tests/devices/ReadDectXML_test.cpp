@@ -375,6 +375,40 @@ TEST_F(ReadDectXML_, CurrentRoutersDevicesKeepTheirWholeIdentifiersAndTexts) {
     EXPECT_EQ(unit.power, 7400);
 }
 
+TEST_F(ReadDectXML_, ReorderedListShowsNoValueOfAnotherDevice) {
+    // A device that is not reached keeps its values only in its own slot.
+    _firstdevice = 1;
+    Parse(List(Device("08761 0453201", 20, 0x380,
+                      Named("Fernseher") + Switch(1) + Powermeter(231204, 78230, 58213) +
+                          Temperature(236)) +
+               Device("13077 0241561", 16, 320, Named("Heizung") + Temperature(215) + Hkr(44))));
+    _SmartHome[0].tsollDelta = 2;
+    ASSERT_EQ(_SmartHome[0].power, 78230);
+
+    Parse(List(Device("13077 0241561", 16, 320, Named("Heizung", 0) + Hkr(40)) +
+               Device("08761 0453201", 20, 0x380, Named("Fernseher", 0))));
+
+    const DeviceRecord& thermostat = _SmartHome[0];
+    EXPECT_STREQ(thermostat.name, "Heizung");
+    EXPECT_EQ(thermostat.present, 0);
+    EXPECT_EQ(thermostat.switchState, 0);
+    EXPECT_EQ(thermostat.power, 0);
+    EXPECT_EQ(thermostat.celsius, 0) << "not the socket's temperature";
+    EXPECT_STREQ(thermostat.mode, "");
+    EXPECT_STREQ(thermostat.productname, "Stecker 210");
+    EXPECT_EQ(thermostat.tsollDelta, 2) << "the key handling's alone";
+    const DeviceRecord& socket = _SmartHome[1];
+    EXPECT_EQ(socket.present, 0);
+    EXPECT_EQ(socket.tsoll, 0) << "not the thermostat's target";
+    EXPECT_EQ(socket.battery, 0);
+
+    // The same order again: the absent devices keep what they have.
+    _SmartHome[0].tsoll = 40;
+    Parse(List(Device("13077 0241561", 16, 320, Named("Heizung", 0)) +
+               Device("08761 0453201", 20, 0x380, Named("Fernseher", 0))));
+    EXPECT_EQ(_SmartHome[0].tsoll, 40);
+}
+
 TEST_F(ReadDectXML_, RefreshKeepsPendingTargetsAndAbsentDevicesValues) {
     _firstdevice = 1;
     Parse(List(Device("1", 1, 320, Named("Bad") + Temperature(205) + Hkr(40))));

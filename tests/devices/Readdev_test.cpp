@@ -141,6 +141,7 @@ class TextTable : public ::testing::TestWithParam<TextCase> {};
 TEST_P(TextTable, StoresTheValueOnlyWhenItFits) {
     const TextCase& c = GetParam();
     std::memset(_SmartHome, 0, DeviceTableSize);
+    std::strcpy(_SmartHome[1].ain, "1");  // the same device: no fresh start
     std::strcpy(_SmartHome[1].productname, "Previous");
     std::string tag = std::string("<device identifier=\"1\" productname=") + c.attribute;
     Readdev(tag.data(), 1);
@@ -172,6 +173,7 @@ TEST_F(Readdev_, IdentifierTooLongLeavesNoOtherDevicesAin) {
         "id=\"900\" functionbitmask=\"6784\"";
     Readdev(tag.data(), 0);
     EXPECT_STREQ(_SmartHome[0].ain, "");
+    EXPECT_STREQ(_SmartHome[0].name, "") << "another device: the record starts from zero";
 }
 
 TEST_F(Readdev_, MissingTextAttributesAreStoredEmpty) {
@@ -184,6 +186,42 @@ TEST_F(Readdev_, MissingTextAttributesAreStoredEmpty) {
     EXPECT_STREQ(_SmartHome[0].productname, "");
 }
 
+TEST_F(Readdev_, AnotherDeviceInTheSlotStartsFromZeroButForThePendingTarget) {
+    // No value of the device that was here before may show for the new one.
+    for (const char* identifier : {"Z3A5F09C21D0E4B710B", "", "08761 06012750000000000000000000"}) {
+        DeviceRecord& d = _SmartHome[4];
+        std::memset(&d, 0x5A, sizeof d);
+        std::strcpy(d.ain, "08761 0601275");
+        std::string tag = std::string("<device identifier=\"") + identifier +
+                          "\" id=\"411\" functionbitmask=\"41600\" productname=\"Plug\"";
+
+        Readdev(tag.data(), 4);
+
+        DeviceRecord expected;
+        std::memset(&expected, 0, sizeof expected);
+        if (std::strlen(identifier) < sizeof expected.ain) std::strcpy(expected.ain, identifier);
+        expected.id = 411;
+        expected.functionbitmask = 41600;
+        std::strcpy(expected.productname, "Plug");
+        expected.tsollDelta = 0x5A5A5A5A;
+        EXPECT_EQ(std::memcmp(&d, &expected, sizeof d), 0) << "identifier " << identifier;
+    }
+}
+
+TEST_F(Readdev_, SameDeviceKeepsWhatTheTagDoesNotSupply) {
+    // The identifier compared is the decoded one.
+    FillFromEarlierParse(1, "grp&1");
+    _SmartHome[1].tsoll = 40;
+    std::string tag = "<group identifier=\"grp&amp;1\" id=\"900\" functionbitmask=\"4160\"";
+    Readdev(tag.data(), 1);
+    const DeviceRecord& d = _SmartHome[1];
+    EXPECT_STREQ(d.ain, "grp&1");
+    EXPECT_STREQ(d.name, "Old name");
+    EXPECT_EQ(d.tsoll, 40);
+    EXPECT_EQ(d.id, 900);
+    EXPECT_EQ(d.tsollDelta, 3);
+}
+
 struct NumberCase {
     const char* label;
     const char* attributes;
@@ -191,14 +229,14 @@ struct NumberCase {
     uint16_t functionbitmask;
 };
 
-// The slot held id 4242 and bitmask 0x200 before.
+// The slot held the same device with id 4242 and bitmask 0x200 before.
 const NumberCase kNumberCases[] = {
     {"DecimalValues", "id=\"17\" functionbitmask=\"320\"", 17, 320},
     {"BitmaskKeepsItsLow16Bits", "id=\"17\" functionbitmask=\"74565\"", 17, 0x2345},
     {"NegativeBitmaskWraps", "id=\"-3\" functionbitmask=\"-1\"", -3, 0xFFFF},
     {"ConversionStopsAtTheQuote", "id=\"18abc\" functionbitmask=\"\"", 18, 0},
-    {"MissingAttributesLeaveTheFields", "fwversion=\"1\"", 4242, 0x200},
-    {"UnquotedValuesLeaveTheFields", "id=19 functionbitmask=64 fwversion=\"5\"", 4242, 0x200},
+    {"MissingAttributesGiveZero", "fwversion=\"1\"", 0, 0},
+    {"UnquotedValuesGiveZero", "id=19 functionbitmask=64 fwversion=\"5\"", 0, 0},
 };
 
 class NumberTable : public ::testing::TestWithParam<NumberCase> {};
@@ -206,6 +244,7 @@ class NumberTable : public ::testing::TestWithParam<NumberCase> {};
 TEST_P(NumberTable, ConvertsTheQuotedNumber) {
     const NumberCase& c = GetParam();
     std::memset(_SmartHome, 0, DeviceTableSize);
+    std::strcpy(_SmartHome[2].ain, "1");
     _SmartHome[2].id = 4242;
     _SmartHome[2].functionbitmask = 0x200;
     std::string tag = std::string("<device identifier=\"1\" ") + c.attributes;
