@@ -4,11 +4,12 @@
 // Contract:
 // - text, length: the raw bytes between the quotes of an attribute or the
 //   tags of an element; only read.  A zero byte among them is copied.
-// - dst, capacity: the field and its size, at least 1.  dst receives as
-//   many whole characters of the decoded text as fit in capacity - 1 bytes,
-//   terminated: a cut never falls inside a UTF-8 sequence, whether it came
-//   from a reference or stood in the text.
-// - Result: 1 when the whole decoded text fit, 0 when it was cut.
+// - dst, capacity: the field and its size.  dst receives as many whole
+//   characters of the decoded text as fit in capacity - 1 bytes, terminated:
+//   a cut never falls inside a UTF-8 sequence, whether it came from a
+//   reference or stood in the text.
+// - Result: 1 when the whole decoded text fit, 0 when it was cut.  A
+//   capacity of 0 writes nothing and gives 0.
 // Decoded, in one pass (so "&amp;lt;" gives "&lt;"): the five predefined
 // entities &amp; &lt; &gt; &quot; &apos;, and character references &#N;
 // (decimal) and &#xH; (hexadecimal, lower-case x) for code points 1 to
@@ -119,6 +120,7 @@ size_t wholeCharacters(const char* text, size_t room) {
 }  // namespace
 
 extern "C" int decodeXMLText(const char* text, size_t length, char* dst, size_t capacity) {
+    if (capacity == 0) return 0;  // no room even for the terminator
     const char* at = text;
     const char* end = text + length;
     const size_t room = capacity - 1;

@@ -32,9 +32,9 @@ enum { LongestXMLName = 59 };
 extern "C" const char* findXMLElement(const char* name, const char* text, size_t* length);
 
 // Decodes the XML references (&amp; &lt; &gt; &quot; &apos;, &#N; and
-// &#xH;) in the `length` bytes at text into dst, of capacity bytes (at least
-// 1), as many whole UTF-8 characters as fit, terminated.  Returns 1 when the
-// whole text fit, 0 when it was cut.  Details in decodeXMLText.cpp.
+// &#xH;) in the `length` bytes at text into dst, of capacity bytes, as many
+// whole UTF-8 characters as fit, terminated.  Returns 1 when the whole text
+// fit, 0 when it was cut.  Details in decodeXMLText.cpp.
 extern "C" int decodeXMLText(const char* text, size_t length, char* dst, size_t capacity);
 
 #endif

@@ -102,6 +102,13 @@ TEST_P(CutTable, CutsNeverInsideACharacterAndWritesNothingBehindTheField) {
 INSTANTIATE_TEST_SUITE_P(DecodeXMLText, CutTable, ::testing::ValuesIn(kCutCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
+TEST(DecodeXMLText, ZeroCapacityWritesNothing) {
+    char field[4];
+    std::memset(field, kSentinel, sizeof field);
+    EXPECT_EQ(decodeXMLText("a", 1, field, 0), 0);
+    for (char byte : field) EXPECT_EQ(byte, kSentinel);
+}
+
 TEST(DecodeXMLText, ReadsOnlyTheGivenLength) {
     // The text is the value between two quotes, not terminated there.
     const char tag[] = "productname=\"HB &amp; Co\" id=\"5\"";
