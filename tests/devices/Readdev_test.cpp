@@ -64,32 +64,6 @@ TEST_F(Readdev_, FindsAttributesInAnyOrder) {
     ExpectAttributes(0, "grp2A1B3C-3E9D0F123", 900, 6784, "1.0", "Ostwerk", "");
 }
 
-TEST_F(Readdev_, KeepsTheIdentifiersAndProductNamesOfCurrentRouters) {
-    const struct {
-        const char* tag;
-        const char* ain;
-        const char* productname;
-    } cases[] = {
-        {"<device identifier=\"Z3A5F09C21D0E4B71\" id=\"410\" functionbitmask=\"1\" "
-         "productname=\"Nordlicht Smart Plug EU 16A Pro\"",
-         "Z3A5F09C21D0E4B71", "Nordlicht Smart Plug EU 16A Pro"},
-        {"<device identifier=\"Z3A5F09C21D0E4B710B\" id=\"411\" functionbitmask=\"41600\" "
-         "productname=\"Nordlicht Smart Plug EU 16A Pro\"",
-         "Z3A5F09C21D0E4B710B", "Nordlicht Smart Plug EU 16A Pro"},
-        {"<device identifier=\"08761 0601275\" productname=\"HB Steckdose 3 Au\xC3\x9F"
-         "en Pro\"",
-         "08761 0601275",
-         "HB Steckdose 3 Au\xC3\x9F"
-         "en Pro"},
-    };
-    for (const auto& c : cases) {
-        std::string tag = c.tag;
-        Readdev(tag.data(), 0);
-        EXPECT_STREQ(_SmartHome[0].ain, c.ain);
-        EXPECT_STREQ(_SmartHome[0].productname, c.productname);
-    }
-}
-
 TEST_F(Readdev_, MatchesOnlyWholeAttributeNames) {
     std::string tag =
         "<device productid=\"77\" xidentifier=\"wrong\" identifier=\"12345 6789012\" id=\"5\" "
