@@ -69,6 +69,13 @@ int32_t number(pugi::xml_node node) {
 }
 
 void readElement(pugi::xml_node element, DeviceRecord* device) {
+    // Another device in the slot starts from zero, but for the pending
+    // target, which is the key handling's.
+    if (std::strcmp(element.attribute("identifier").value(), device->ain) != 0) {
+        const int32_t pending = device->tsollDelta;
+        std::memset(device, 0, sizeof *device);
+        device->tsollDelta = pending;
+    }
     attributeText(device->ain, sizeof device->ain, element.attribute("identifier").value());
     device->id = element.attribute("id").as_int();
     device->functionbitmask = static_cast<uint16_t>(element.attribute("functionbitmask").as_int());

@@ -4,7 +4,7 @@
 
 #include "devices.h"
 
-static_assert(offsetof(DeviceRecord, reserved) == 236, "the named fields fill 236 bytes");
+static_assert(offsetof(DeviceRecord, reserved) == 268, "the named fields fill 268 bytes");
 
 extern "C" {
 

@@ -20,6 +20,9 @@
 // whole FunctionBitmask values FB_PlainEntry and FB_PlainUnit, alarm sensors
 // unless _HanFun is on and repeaters unless _Repeater is on.  Kept records
 // are packed from index 0; an empty name ends the list behind the last one.
+// A record keeps what the list does not supply only while the same device
+// (identifier) lands in its slot; another device starts it from zero
+// (Readdev).
 #include <stdio.h>
 #include <string.h>
 

@@ -10,15 +10,21 @@
 // of the attributes; a name counts only as a whole name (" id=" is not the
 // end of "productid=").  Its value is the text between the quotes (double or
 // single) that follow the equals sign.
-// - Texts (identifier, fwversion, manufacturer, productname): stored when
-//   they fit the 16-byte field.  A value that is missing, unquoted,
-//   unterminated or 16 characters or longer is stored empty, so that a field
-//   never keeps a value of the element that was in this slot before (an ain
-//   left behind would send a command to another device).
+// - Another device in the slot: when the identifier differs from the one
+//   the record holds, every field but tsollDelta is zeroed first, so that no
+//   value of the device that was here before stays (an ain left behind
+//   would send a command to another device; a section the new element does
+//   not carry would show the other device's values).  With the same
+//   identifier, fields the element does not supply keep their values.
+// - Texts (identifier, fwversion, manufacturer, productname): XML references
+//   decoded (decodeXMLText), then stored when they fit the field (31
+//   characters for identifier and productname, 15 for the others).  A value
+//   that is missing, unquoted, unterminated or longer once decoded is
+//   stored empty.
 // - Numbers (id, functionbitmask): the quoted text as a decimal number by the
 //   rules of strtol; functionbitmask keeps its low 16 bits.  A missing or
-//   unquoted value leaves the field as it was.
-#include <string.h>
+//   unquoted value gives 0.
+#include <stddef.h>
 
 #include "devices.h"
 #include "parsing.h"
@@ -38,34 +44,46 @@ static const char* findOpeningQuote(const char* startTag, const char* search) {
     return *value == '"' || *value == '\'' ? value : 0;
 }
 
-static void readText(const char* startTag, const char* search, char* field, size_t capacity) {
+// Stores an attribute's decoded text in field; empty when there is none or
+// it does not fit.  Returns 0 when the text did not fit.
+static int readText(const char* startTag, const char* search, char* field, size_t capacity) {
     field[0] = 0;
     const char* opening = findOpeningQuote(startTag, search);
-    if (!opening) return;
+    if (!opening) return 1;
     const char* closing = strchr(opening + 1, *opening);
-    if (!closing) return;
-    size_t length = (size_t)(closing - opening - 1);
-    if (length >= capacity) return;
-    memcpy(field, opening + 1, length);
-    field[length] = 0;
+    if (!closing) return 1;
+    if (decodeXMLText(opening + 1, (size_t)(closing - opening - 1), field, capacity)) return 1;
+    field[0] = 0;
+    return 0;
 }
 
-static int readNumber(const char* startTag, const char* search, int32_t* number) {
+static int32_t readNumber(const char* startTag, const char* search) {
     const char* opening = findOpeningQuote(startTag, search);
-    if (!opening) return 0;
-    *number = decimalValue(opening + 1);
-    return 1;
+    return opening ? decimalValue(opening + 1) : 0;
+}
+
+// Zeroes every field of the record but tsollDelta, which is not even
+// written: the key handling may change it at any time.
+static void clearRecord(DeviceRecord* device) {
+    char* record = (char*)device;
+    const size_t delta = offsetof(DeviceRecord, tsollDelta);
+    const size_t behind = delta + sizeof device->tsollDelta;
+    memset(record, 0, delta);
+    memset(record + behind, 0, sizeof *device - behind);
 }
 
 extern "C" int Readdev(char* startTag, int slot) {
     if (slot < 0 || slot >= DeviceTableRecords) return 0;
     DeviceRecord* device = &_SmartHome[slot];
-    int32_t number;
 
-    readText(startTag, "identifier=", device->ain, sizeof device->ain);
-    if (readNumber(startTag, "id=", &number)) device->id = number;
-    if (readNumber(startTag, "functionbitmask=", &number))
-        device->functionbitmask = (uint16_t)number;
+    char identifier[sizeof device->ain];
+    // An identifier too long to store is another device's in any case.
+    int fits = readText(startTag, "identifier=", identifier, sizeof identifier);
+    if (!fits || strcmp(identifier, device->ain) != 0) clearRecord(device);
+    memcpy(device->ain, identifier, strlen(identifier) + 1);
+
+    device->id = readNumber(startTag, "id=");
+    device->functionbitmask = (uint16_t)readNumber(startTag, "functionbitmask=");
     readText(startTag, "fwversion=", device->fwversion, sizeof device->fwversion);
     readText(startTag, "manufacturer=", device->manufacturer, sizeof device->manufacturer);
     readText(startTag, "productname=", device->productname, sizeof device->productname);

@@ -6,9 +6,11 @@
 //   up to its closing tag, excluded.  It is only read.
 // - slot: the record, 0 to 29.  Another slot writes nothing and gives 0;
 //   otherwise the result is 1.
-// present and name are always written (0 and empty when missing; a name is
-// cut to 63 bytes, never inside a UTF-8 sequence).  A device that is not
-// present keeps every other field from the last parse of this slot.
+// present and name are always written (0 and empty when missing).  Texts
+// (name, mode) have their XML references decoded (decodeXMLText) and are
+// cut to fit their field, never inside a UTF-8 sequence.  A device that is
+// not present keeps every other field from its last parse in this slot
+// (Readdev has started the record from zero if another device was there).
 // Otherwise each function block whose FunctionBitmask bit is set is read from
 // its section, the text of its child element (<hkr>, <switch>, …), and only
 // from there, so that the <state> of <switch> and of <alert> never mix.  A
@@ -34,11 +36,15 @@ static int32_t value(const char* name) { return getXMLTagVal(name, Section); }
 
 static uint8_t byteValue(const char* name) { return (uint8_t)getXMLTagVal(name, Section); }
 
-// Copies a child element's text into a field, cut to fit.
-static char* readText(const char* name, char* text, char* field, uint16_t capacity) {
-    char* found = getXMLTagText(name, text, field, capacity);
-    if (found) dropCutUtf8Sequence(field, capacity);
-    return found;
+// Stores a child element's decoded text in field, cut to fit; empty when
+// the element is missing.  Returns 0 when it is missing.
+static int readText(const char* name, const char* text, char* field, size_t capacity) {
+    size_t length = 0;
+    const char* content = findXMLElement(name, text, &length);
+    field[0] = 0;
+    if (!content) return 0;
+    decodeXMLText(content, length, field, capacity);
+    return 1;
 }
 
 static void readAlarmSensor(DeviceRecord* device, char* elementText) {

@@ -7,8 +7,8 @@
 // _aktDev and writes only that record's tsollDelta.  There is no lock: no
 // field is written by both the main loop and the event handler.
 //
-// Texts in the records are zero-terminated bytes as the router sent them
-// (UTF-8); entities such as &amp; are not decoded.
+// Texts in the records are UTF-8 as the router sent them, with the XML
+// entities and character references it writes (&amp;, &#228; …) decoded.
 #ifndef STECKWART_DEVICES_H
 #define STECKWART_DEVICES_H
 
@@ -53,14 +53,20 @@ enum {
 // Text fields are zero-terminated.  An attribute text that is missing or too
 // long for its field is stored empty (never a value left from another
 // device); a child element's text is cut to fit.  8-bit fields hold the low
-// 8 bits of the router's number.
+// 8 bits of the router's number.  When another device lands in the slot
+// (another identifier), the record starts from zero; only tsollDelta is
+// kept, which belongs to the key handling.
+//
+// ain and productname have room for current routers' texts: identifiers of
+// up to 19 characters (groups, Zigbee devices and their units) and product
+// names of up to 31 (maker and model of third-party devices).
 typedef struct {
-    char ain[16];              // identifier=; the ain= of every command; empty: send none
+    char ain[32];              // identifier=; the ain= of every command; empty: send none
     int32_t id;                // id=; router's internal number
     uint16_t functionbitmask;  // functionbitmask=, low 16 bits; FB_* bits
     char fwversion[16];        // fwversion=
     char manufacturer[16];     // manufacturer=
-    char productname[16];      // productname=
+    char productname[32];      // productname=
     int32_t present;           // <present>: 1 reached by the router, 0 not connected
     char name[64];             // <name>; empty: the list ends here
     char mode[32];             // <switch><mode>; "---" when the switch has none
@@ -88,9 +94,9 @@ typedef struct {
     int32_t etsideviceid;      // <etsiunitinfo><etsideviceid>
     int32_t unittype;          // <etsiunitinfo><unittype>
     int32_t interfaces;        // <etsiunitinfo><interfaces>
-    // The fields above fill 236 bytes; the tail keeps every record at 272
+    // The fields above fill 268 bytes; the tail keeps every record at 272
     // bytes, so that the table is the 8160 bytes the start-up clears.
-    uint8_t reserved[36];
+    uint8_t reserved[4];
 } DeviceRecord;
 
 enum {

@@ -18,38 +18,17 @@
 // space inside the brackets, not <name/>.  Nesting is not tracked: the text
 // ends at the first </name> behind the opening tag.  Entities and CDATA are
 // passed on as they stand.
-#include <string.h>
-
 #include "devices.h"
-
-enum { TagCapacity = 64, LongestName = 59 };
+#include "parsing.h"
 
 extern "C" char* getXMLTagText(const char* name, char* text, char* dst, uint16_t dstLen) {
-    size_t nameLength = strlen(name);
-    if (nameLength > LongestName || !dst || dstLen == 0) return 0;
-
-    char opening[TagCapacity];
-    char closing[TagCapacity];
-    opening[0] = '<';
-    memcpy(opening + 1, name, nameLength);
-    opening[nameLength + 1] = '>';
-    opening[nameLength + 2] = 0;
-    closing[0] = '<';
-    closing[1] = '/';
-    memcpy(closing + 2, name, nameLength + 1);
-    strcat(closing, ">");
-
+    if (strlen(name) > LongestXMLName || !dst || dstLen == 0) return 0;
     dst[0] = 0;
-    if (!text) return 0;
-    char* start = strstr(text, opening);
-    if (!start) return 0;
-    char* content = start + nameLength + 2;
-    char* end = strstr(content, closing);
-    if (!end) return 0;
-
-    size_t length = (size_t)(end - content);
-    if (length >= dstLen) length = dstLen - 1u;
-    memcpy(dst, content, length);
-    dst[length] = 0;
-    return end;
+    size_t length = 0;
+    const char* content = findXMLElement(name, text, &length);
+    if (!content) return 0;
+    size_t copied = length < dstLen ? length : dstLen - 1u;
+    memcpy(dst, content, copied);
+    dst[copied] = 0;
+    return text + (content + length - text);
 }

@@ -20,22 +20,21 @@ static inline int32_t decimalValue(const char* text) {
     return (int32_t)value;
 }
 
-// Removes an incomplete UTF-8 sequence from the end of a text that filled its
-// buffer of `capacity` bytes and so may have been cut, so that a cut name
-// stays valid UTF-8 (the text output treats a text that is not valid UTF-8 as
-// ISO-8859-1 throughout).  A text shorter than that is left as it is.
-static inline void dropCutUtf8Sequence(char* text, size_t capacity) {
-    size_t length = strlen(text);
-    if (capacity == 0 || length + 1 < capacity) return;
-    size_t lead = length;  // the cut sequence starts at text[lead - 1]
-    while (lead > 0 && length - lead < 3 && ((unsigned char)text[lead - 1] & 0xC0) == 0x80) lead--;
-    if (lead == 0) return;
-    unsigned char first = (unsigned char)text[lead - 1];
-    size_t needed = (first & 0xE0) == 0xC0   ? 2
-                    : (first & 0xF0) == 0xE0 ? 3
-                    : (first & 0xF8) == 0xF0 ? 4
-                                             : 0;
-    if (needed > length - lead + 1) text[lead - 1] = 0;
-}
+// The longest element name the tag search takes: its tags must fit in 64
+// bytes.
+enum { LongestXMLName = 59 };
+
+// The text of the first element written exactly <name> in text, up to the
+// next </name>: its start, with its length in *length; null when the name
+// is longer than LongestXMLName, text is null or either tag is missing.  text
+// is only read.
+// getXMLTagText copies what this finds.
+extern "C" const char* findXMLElement(const char* name, const char* text, size_t* length);
+
+// Decodes the XML references (&amp; &lt; &gt; &quot; &apos;, &#N; and
+// &#xH;) in the `length` bytes at text into dst, of capacity bytes, as many
+// whole UTF-8 characters as fit, terminated.  Returns 1 when the whole text
+// fit, 0 when it was cut.  Details in decodeXMLText.cpp.
+extern "C" int decodeXMLText(const char* text, size_t length, char* dst, size_t capacity);
 
 #endif

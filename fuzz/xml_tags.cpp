@@ -1,9 +1,12 @@
 // Fuzz target: getXMLTagText and getXMLTagVal on arbitrary answers, element
-// names and destination capacities.
+// names and destination capacities; decodeXMLText on the same answer and
+// capacity.
 //
 // Checks: the search text is unchanged after every call; a found element's
 // copy is terminated within the capacity; the result points at the closing
-// tag inside the text; a missing element leaves an empty destination.
+// tag inside the text; a missing element leaves an empty destination.  The
+// decoded text is terminated within the capacity, never longer than the
+// raw text, and the raw text itself when it holds no "&".
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstring>
@@ -12,6 +15,7 @@
 
 #include "devices.h"
 #include "fuzzing.h"
+#include "parsing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
@@ -42,5 +46,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     getXMLTagVal(name.c_str(), text.data());
     FUZZ_CHECK(text == original, "getXMLTagVal changed the search text");
+
+    if (capacity > 0) {
+        // Exactly the capacity, so that a write past it is caught.
+        std::vector<char> field(capacity, '\x7F');
+        const int whole = decodeXMLText(rest.data(), rest.size(), field.data(), capacity);
+        const char* end = static_cast<const char*>(std::memchr(field.data(), 0, capacity));
+        FUZZ_CHECK(end, "the decoded text is not terminated within its capacity");
+        const size_t length = static_cast<size_t>(end - field.data());
+        FUZZ_CHECK(length <= rest.size(), "the decoded text is longer than the raw one");
+        if (rest.find('&') == std::string::npos && rest.find('\0') == std::string::npos) {
+            FUZZ_CHECK(rest.compare(0, length, field.data(), length) == 0,
+                       "a text without references changed");
+            FUZZ_CHECK(whole == (length == rest.size()), "the result does not say whether it fit");
+        }
+    }
     return 0;
 }

@@ -145,7 +145,7 @@ TEST_F(ReadDectXML_, ListsDevicesBeforeGroupsWhenAsked) {
     EXPECT_STREQ(thermostat.productname, "Heizregler 301");
 
     const DeviceRecord& group = _SmartHome[3];
-    EXPECT_STREQ(group.ain, "") << "a group identifier does not fit; no command for it";
+    EXPECT_STREQ(group.ain, "grp2A1B3C-3E9D0F123");
     EXPECT_EQ(group.id, 900);
     EXPECT_EQ(group.switchState, 0);
     EXPECT_EQ(group.energy, 2000);
@@ -338,13 +338,75 @@ TEST_F(ReadDectXML_, AttributesWithoutQuotesAreNotTakenFromTheirNeighbours) {
     EXPECT_EQ(_SmartHome[0].id, 5);
 }
 
-TEST_F(ReadDectXML_, ChangedOrderLeavesNoOtherDevicesAinInASlot) {
+// A current router's list: a group of sockets and a Zigbee socket, listed
+// as a device (never shown) and its unit, product names of up to 31
+// characters, texts with the references the router writes.
+std::string CurrentRouter() {
+    return List(
+        Device("08761 0601275", 29, 896,
+               Named("Lampe Flur &amp; Diele") + Switch(0) + Powermeter(230112, 0, 9871),
+               "HB Steckdose 3 Au\xC3\x9F"
+               "en Pro") +
+        Device("Z3A5F09C21D0E4B71", 410, 1, Named("Stehlampe &#8222;Lese&#8220;"),
+               "Nordlicht Smart Plug EU 16A Pro") +
+        Device("Z3A5F09C21D0E4B710B", 411, 41600,
+               Named("Stehlampe &#8222;Lese&#8220;") + Switch(1) + Powermeter(229870, 7400, 1520),
+               "Nordlicht Smart Plug EU 16A Pro") +
+        Group("grp5A31C0-3F1B27EA1", 901,
+              Named("Steckdosen &lt;Wohnzimmer&gt;") + Switch(1) +
+                  "<groupinfo><masterdeviceid>0</masterdeviceid><members>29,411</members>"
+                  "</groupinfo>"));
+}
+
+TEST_F(ReadDectXML_, CurrentRoutersDevicesKeepTheirWholeIdentifiersAndTexts) {
+    Parse(CurrentRouter());
+    EXPECT_EQ(Listed(), (Names{"Steckdosen <Wohnzimmer>", "Lampe Flur & Diele",
+                               "Stehlampe \xE2\x80\x9ELese\xE2\x80\x9C"}));
+    EXPECT_STREQ(_SmartHome[0].ain, "grp5A31C0-3F1B27EA1");
+    EXPECT_EQ(_SmartHome[0].switchState, 1);
+    EXPECT_STREQ(_SmartHome[1].ain, "08761 0601275");
+    EXPECT_STREQ(_SmartHome[1].productname,
+                 "HB Steckdose 3 Au\xC3\x9F"
+                 "en Pro");
+    const DeviceRecord& unit = _SmartHome[2];
+    EXPECT_STREQ(unit.ain, "Z3A5F09C21D0E4B710B");
+    EXPECT_EQ(unit.id, 411);
+    EXPECT_STREQ(unit.productname, "Nordlicht Smart Plug EU 16A Pro");
+    EXPECT_EQ(unit.power, 7400);
+}
+
+TEST_F(ReadDectXML_, ReorderedListShowsNoValueOfAnotherDevice) {
+    // A device that is not reached keeps its values only in its own slot.
     _firstdevice = 1;
-    Parse(List(Device("11657 0272633", 16, 0x200, Named("Fernseher"))));
-    ASSERT_STREQ(_SmartHome[0].ain, "11657 0272633");
-    Parse(List(Group("grp2A1B3C-3E9D0F123", 900, Named("Lampen") + Switch(1))));
-    EXPECT_STREQ(_SmartHome[0].name, "Lampen");
-    EXPECT_STREQ(_SmartHome[0].ain, "");
+    Parse(List(Device("08761 0453201", 20, 0x380,
+                      Named("Fernseher") + Switch(1) + Powermeter(231204, 78230, 58213) +
+                          Temperature(236)) +
+               Device("13077 0241561", 16, 320, Named("Heizung") + Temperature(215) + Hkr(44))));
+    _SmartHome[0].tsollDelta = 2;
+    ASSERT_EQ(_SmartHome[0].power, 78230);
+
+    Parse(List(Device("13077 0241561", 16, 320, Named("Heizung", 0) + Hkr(40)) +
+               Device("08761 0453201", 20, 0x380, Named("Fernseher", 0))));
+
+    const DeviceRecord& thermostat = _SmartHome[0];
+    EXPECT_STREQ(thermostat.name, "Heizung");
+    EXPECT_EQ(thermostat.present, 0);
+    EXPECT_EQ(thermostat.switchState, 0);
+    EXPECT_EQ(thermostat.power, 0);
+    EXPECT_EQ(thermostat.celsius, 0) << "not the socket's temperature";
+    EXPECT_STREQ(thermostat.mode, "");
+    EXPECT_STREQ(thermostat.productname, "Stecker 210");
+    EXPECT_EQ(thermostat.tsollDelta, 2) << "the key handling's alone";
+    const DeviceRecord& socket = _SmartHome[1];
+    EXPECT_EQ(socket.present, 0);
+    EXPECT_EQ(socket.tsoll, 0) << "not the thermostat's target";
+    EXPECT_EQ(socket.battery, 0);
+
+    // The same order again: the absent devices keep what they have.
+    _SmartHome[0].tsoll = 40;
+    Parse(List(Device("13077 0241561", 16, 320, Named("Heizung", 0)) +
+               Device("08761 0453201", 20, 0x380, Named("Fernseher", 0))));
+    EXPECT_EQ(_SmartHome[0].tsoll, 40);
 }
 
 TEST_F(ReadDectXML_, RefreshKeepsPendingTargetsAndAbsentDevicesValues) {

@@ -205,6 +205,37 @@ TEST_F(ReaddevVal_, LongNamesAreCutWithoutBreakingAUtf8Character) {
     }
 }
 
+TEST_F(ReaddevVal_, NamesAndModesAreDecoded) {
+    DeviceRecord& d = Read(
+        "<present>1</present><name>Lampe Flur &amp; Diele</name><switch><state>1</state>"
+        "<mode>&quot;auto&quot;</mode></switch>",
+        FB_SwitchSocket);
+    EXPECT_STREQ(d.name, "Lampe Flur & Diele");
+    EXPECT_STREQ(d.mode, "\"auto\"");
+    EXPECT_STREQ(
+        Read("<present>1</present><name>K&#252;che &lt;2&gt; &#x2013; &amp;amp;</name>", 0).name,
+        "K\xC3\xBC"
+        "che <2> \xE2\x80\x93 &amp;");
+}
+
+TEST_F(ReaddevVal_, NamesAreCutOnlyWhenLongerOnceDecoded) {
+    std::string amps;
+    for (int i = 0; i < 5; i++) amps += "&amp;";
+    const struct {
+        const char* label;
+        std::string name;
+        std::string stored;
+    } cases[] = {
+        {"raw 75 bytes, decoded 55", std::string(50, 'a') + amps, std::string(50, 'a') + "&&&&&"},
+        {"decoded 65 bytes", std::string(60, 'a') + amps, std::string(60, 'a') + "&&&"},
+        {"decoded character at the cut", std::string(62, 'a') + "&#252;", std::string(62, 'a')},
+    };
+    for (const auto& c : cases) {
+        std::string element = "<present>1</present><name>" + c.name + "</name>";
+        EXPECT_EQ(std::string(Read(element, 0).name), c.stored) << c.label;
+    }
+}
+
 TEST_F(ReaddevVal_, OverLongSectionIsReadFromItsFirst1023Bytes) {
     std::string filler(1000, ' ');
     DeviceRecord& d = Read("<present>1</present><name>T</name><hkr><tsoll>40</tsoll>" + filler +

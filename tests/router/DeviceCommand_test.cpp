@@ -161,7 +161,8 @@ TEST_F(DeviceCommandTest, PassesHostileIdentifiersAndIdsOnWithoutRunningThem) {
 
 TEST_F(DeviceCommandTest, SendsTheLongestTextsWhole) {
     SetText(_ip, routertest::LongestAddress(router.port()));
-    SetText(_SmartHome[1].ain, std::string(15, '\'').c_str());
+    const std::string longestAin(sizeof _SmartHome[1].ain - 1, '\'');
+    SetText(_SmartHome[1].ain, longestAin);
     SetText(_Sid, std::string(16, '%'));
     _aktDev = 2;
     _SmartHome[1].tsoll = -2147483647 - 1;
@@ -169,7 +170,7 @@ TEST_F(DeviceCommandTest, SendsTheLongestTextsWhole) {
     EXPECT_EQ(sethkrtsoll(), 1);
     auto requests = Sent();
     ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].query.at("ain"), std::string(15, '\''));
+    EXPECT_EQ(requests[0].query.at("ain"), longestAin);
     EXPECT_EQ(requests[0].query.at("sid"), std::string(16, '%'));
     EXPECT_EQ(requests[0].query.at("param"), "2147483647");
 }

@@ -26,6 +26,7 @@ using routersimtest::Finished;
 using routersimtest::RouterSim;
 
 const std::string kDevices = testbox::SourcePath("tests/system/devices.xml");
+const std::string kCurrentRouter = testbox::SourcePath("tests/system/current-router.xml");
 
 class Screenshots : public ::testing::Test {
 protected:
@@ -44,6 +45,12 @@ protected:
     void Play(const std::string& settings, const std::string& script,
               const std::vector<std::string>& snapshots) {
         RouterSim router({"--devices", kDevices});
+        Play(router, settings, script, snapshots);
+    }
+
+    // The same against a router that runs already.
+    void Play(const RouterSim& router, const std::string& settings, const std::string& script,
+              const std::vector<std::string>& snapshots) {
         std::string box = testbox::kDisk + "/box";
         testbox::WriteFile(box + "/ProgramFiles/Settings/Steckwart/Steckwart.ini",
                            "ip=127.0.0.1:" + std::to_string(router.port()) +
@@ -79,6 +86,32 @@ TEST_F(Screenshots, ListAndDetailPanelsOfEveryKind) {
          {"list", "panel-thermostat", "panel-thermostat-no-next-change",
           "panel-socket-energy-meter", "panel-alarm-sensor", "panel-not-present",
           "list-scrolled"});
+}
+
+TEST_F(Screenshots, GroupSwitchedByOkReachesTheRouterWithItsWholeIdentifier) {
+    // A current router's group: its 19-character identifier reaches the
+    // router whole, and the group and its sockets show on afterwards.
+    // The key only starts the command: the second's wait lets it reach the
+    // router before the plug-in ends.
+    RouterSim router({"--devices", kCurrentRouter});
+    const std::string settings = "x=40\r\ny=20\r\n";
+    Play(router, settings, kLoaded + "info; snap current-group.png; ok; wait 1s; info; exit; wait end",
+         {"current-group"});
+
+    std::vector<std::string> toggles;
+    for (const auto& line : router.logLines())
+        if (line.find("\"switchcmd\":\"setswitchtoggle\"") != std::string::npos)
+            toggles.push_back(line);
+    ASSERT_EQ(toggles.size(), 1u);
+    EXPECT_NE(toggles[0].find("\"ain\":\"grp5A31C0-3F1B27EA1\""), std::string::npos) << toggles[0];
+    EXPECT_NE(toggles[0].find("\"status\":200"), std::string::npos) << toggles[0];
+
+    // The next start of the plug-in shows what the router holds now.
+    Play(router, settings,
+         kLoaded +
+             "info; snap current-group-switched.png; next; next; snap current-zigbee-unit.png; "
+             "info; exit; wait end",
+         {"current-group-switched", "current-zigbee-unit"});
 }
 
 TEST_F(Screenshots, ColourSchemeOne) {

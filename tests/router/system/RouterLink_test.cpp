@@ -36,6 +36,8 @@ using routersimtest::RouterSim;
 const std::vector<std::string> kStrict = {"--strict-sessions"};
 const char kThermostat[] = "13077 0241561";  // "Wohnzimmer Heizung", tsoll 44
 const char kSwitch[] = "08761 0453201";      // "Fernseher Wohnzimmer", on
+const char kSocketGroup[] = "grp5A31C0-3F1B27EA1";  // "Steckdosen Wohnzimmer", on
+const char kZigbeeUnit[] = "Z3A5F09C21D0E4B710B";   // "Stehlampe Lesesessel", off
 
 // The value of "key":"…" in a JSON line of the request log, or "".
 std::string JsonText(const std::string& line, const std::string& key) {
@@ -218,6 +220,28 @@ TEST_F(RouterLinkTest, ToggleAndThermostatTargetReachTheRouter) {
     ASSERT_TRUE(RunUntilList(Period() * 3));
     EXPECT_EQ(_SmartHome[Record(kSwitch)].switchState, 0);
     EXPECT_EQ(_SmartHome[Record(kThermostat)].tsoll, TSOLL_On);
+}
+
+TEST_F(RouterLinkTest, GroupAndZigbeeUnitAreSwitchedByTheirWholeIdentifiers) {
+    // Current routers' groups and Zigbee units have identifiers of 19
+    // characters; a record that held only 15 sent no command for them.
+    ASSERT_FALSE(FirstList().empty());
+    for (const char* ain : {kSocketGroup, kZigbeeUnit}) {
+        ASSERT_GE(Record(ain), 0) << ain;
+        _aktDev = static_cast<uint8_t>(Record(ain) + 1);
+        EXPECT_EQ(setswitchtoggle(), 1) << ain;
+    }
+    EXPECT_TRUE(FinishCommands());
+    auto toggles = Requests("setswitchtoggle");
+    ASSERT_EQ(toggles.size(), 2u);
+    EXPECT_EQ(JsonText(toggles[0], "ain"), kSocketGroup);
+    EXPECT_EQ(JsonText(toggles[1], "ain"), kZigbeeUnit);
+    for (const auto& toggle : toggles)
+        EXPECT_NE(toggle.find("\"status\":200"), std::string::npos) << toggle;
+
+    ASSERT_TRUE(RunUntilList(Period() * 3));
+    EXPECT_EQ(_SmartHome[Record(kSocketGroup)].switchState, 0);
+    EXPECT_EQ(_SmartHome[Record(kZigbeeUnit)].switchState, 1);
 }
 
 // A wrong password: no download, and logins only when the router's block

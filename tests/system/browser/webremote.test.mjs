@@ -271,7 +271,7 @@ async function switchColour(page, row) {
   return red > 5 && red > green ? "red" : green > 5 && green > red ? "green" : "none";
 }
 
-test("end to end: the highlight follows the keys and OK switches a socket at the router",
+test("end to end: OK switches the group, and the socket after the highlight followed the keys",
      { skip: plugin ? false : "the plug-in is not built" }, async () => {
   const folder = freshFolder("endtoend");
   const log = join(folder, "router-requests.log");
@@ -283,25 +283,37 @@ test("end to end: the highlight follows the keys and OK switches a socket at the
                                    ["--router", `127.0.0.1:${router.match[1]}`, "--user",
                                     "steckwart", "--password", "steckwart"]);
   const page = await openRemote(boxsim.url);
+  const toggles = () => readFileSync(log, "utf8").split("\n").filter(line =>
+    line.includes('"switchcmd":"setswitchtoggle"'));
 
-  // The first device list shows the thermostat, selected, and the socket, off.
-  await eventually(async () => (await switchColour(page, 1)) === "red", "the device list");
+  // The first device list shows the group, selected, and its socket, both off.
+  await eventually(async () => (await switchColour(page, 2)) === "red", "the device list");
+  assert.equal(await switchColour(page, 0), "red");
   assert.deepEqual(await highlightedRows(page), [0]);
   await page.screenshot({ path: join(folder, "1-list.png") });  // for a person to look at
 
+  // OK switches the group at the router by its whole identifier; the next
+  // list shows the group and its socket on.
+  await page.keyboard.press("Enter");
+  await eventually(() => toggles().length === 1, "the group's switch command at the router");
+  assert.match(toggles()[0], /"ain":"grp5A31C0-3F1B27EA1"/);
+  assert.match(toggles()[0], /"status":200/);
+  await eventually(async () => (await switchColour(page, 0)) === "green", "the group to show on");
+  await eventually(async () => (await switchColour(page, 2)) === "green", "the socket to show on");
+  await page.screenshot({ path: join(folder, "2-group-switched.png") });
+
   await page.keyboard.press("ArrowDown");
   await eventually(async () => (await highlightedRows(page))[0] === 1, "the highlight to move");
-  assert.deepEqual(await highlightedRows(page), [1]);
+  await page.keyboard.press("ArrowDown");
+  await eventually(async () => (await highlightedRows(page))[0] === 2, "the highlight to move on");
+  assert.deepEqual(await highlightedRows(page), [2]);
 
   await page.keyboard.press("Enter");
-  const toggles = () => readFileSync(log, "utf8").split("\n").filter(line =>
-    line.includes('"switchcmd":"setswitchtoggle"'));
-  await eventually(() => toggles().length === 1, "the switch command at the router");
-  assert.match(toggles()[0], /"ain":"08761 ?0100002"/);
-  // The next device list shows the socket on.
-  await eventually(async () => (await switchColour(page, 1)) === "green", "the socket to show on");
-  await page.screenshot({ path: join(folder, "2-switched.png") });
-  assert.equal(toggles().length, 1, "one key, one command");
+  await eventually(() => toggles().length === 2, "the socket's switch command at the router");
+  assert.match(toggles()[1], /"ain":"08761 ?0100002"/);
+  await eventually(async () => (await switchColour(page, 2)) === "red", "the socket to show off");
+  await page.screenshot({ path: join(folder, "3-socket-switched.png") });
+  assert.equal(toggles().length, 2, "one key, one command");
 
   // Exit ends the plug-in; the page and boxsim say so.
   await page.keyboard.press("Escape");

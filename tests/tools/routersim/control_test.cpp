@@ -99,7 +99,7 @@ TEST(Control, StateReportsSessionsFaultsAndDevices) {
     EXPECT_EQ(python(state, "d['login']['idle_time_ms'], d['login']['block_time']"), "(1200000, 0)\n");
     EXPECT_EQ(python(state, "[(f['kind'], f['path'], f['remaining'], f['ms']) for f in d['faults']]"),
               "[('delay', '/login_sid.lua', 3, 5)]\n");
-    EXPECT_EQ(python(state, "len(d['devices']), d['devices'][0]['values']['hkr/tsoll']"), "(17, '44')\n");
+    EXPECT_EQ(python(state, "len(d['devices']), d['devices'][0]['values']['hkr/tsoll']"), "(19, '44')\n");
     EXPECT_EQ(python(state, "[x['values']['name'] for x in d['devices'] if x['attributes']['id'] == '18']"),
               "['K\xc3\xbc" "che Heizk\xc3\xb6rper']\n");
 }
