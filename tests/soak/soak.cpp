@@ -432,13 +432,16 @@ void beforePass() {
         return;
     }
     // The end: no more faults; once the table shows the router's newest
-    // list (or after a bounded wait), the firmware's stop event.
+    // list (or after a bounded wait), the firmware's stop event.  Faults
+    // late in a short run can leave the plug-in waiting out a login back-off
+    // or a time-out: the router gets another list until two were taken.
     if (settledPasses < 0) {
         control().Get("/__control/fault/clear");
         settledPasses = 0;
     }
     const bool newest = matched + 1 == states.size();
-    if ((newest && settledPasses > 0) || ++settledPasses > 20000) {
+    if (newest && matched > 0 && figures.taken < 2) giveRouterNewList();
+    if ((newest && figures.taken >= 2 && settledPasses > 0) || ++settledPasses > 20000) {
         if (!newest) {
             figures.mismatches++;
             figures.firstMismatch += " [the router's newest list never reached the table]";
