@@ -126,32 +126,13 @@ void fillRow(uint32_t* to, size_t count, uint32_t colour) {
 }
 
 #if defined(__mips__)
-void copyRow(uint32_t* to, const uint32_t* from, size_t count) {
-    uint32_t* const end = to + count;
-    if (count >= 8 && isDoublewordAligned(to) == isDoublewordAligned(from)) {
-        if (!isDoublewordAligned(to)) *to++ = *from++;
-        auto* at = reinterpret_cast<Doubleword*>(to);
-        auto* source = reinterpret_cast<const Doubleword*>(from);
-        const size_t pairs = size_t(end - to) / 2;
-        for (auto* stop = at + pairs / 8 * 8; at != stop; at += 8, source += 8) {
-            const Doubleword a = source[0], b = source[1], c = source[2], d = source[3];
-            const Doubleword e = source[4], f = source[5], g = source[6], h = source[7];
-            at[0] = a;
-            at[1] = b;
-            at[2] = c;
-            at[3] = d;
-            at[4] = e;
-            at[5] = f;
-            at[6] = g;
-            at[7] = h;
-        }
-        for (auto* stop = at + pairs % 8; at != stop;) *at++ = *source++;
-        to = reinterpret_cast<uint32_t*>(at);
-        from = reinterpret_cast<const uint32_t*>(source);
-    }
-    for (uint32_t* stop = to + size_t(end - to) / 8 * 8; to != stop; to += 8, from += 8) {
-        const uint32_t a = from[0], b = from[1], c = from[2], d = from[3];
-        const uint32_t e = from[4], f = from[5], g = from[6], h = from[7];
+// Copies count words eight at a time (all loads before the stores, so the
+// compiler need not fear aliasing), the rest one by one; advances both.
+template <typename Word>
+void copyWords(Word*& to, const Word*& from, size_t count) {
+    for (Word* stop = to + count / 8 * 8; to != stop; to += 8, from += 8) {
+        const Word a = from[0], b = from[1], c = from[2], d = from[3];
+        const Word e = from[4], f = from[5], g = from[6], h = from[7];
         to[0] = a;
         to[1] = b;
         to[2] = c;
@@ -161,7 +142,20 @@ void copyRow(uint32_t* to, const uint32_t* from, size_t count) {
         to[6] = g;
         to[7] = h;
     }
-    while (to != end) *to++ = *from++;
+    for (Word* stop = to + count % 8; to != stop;) *to++ = *from++;
+}
+
+void copyRow(uint32_t* to, const uint32_t* from, size_t count) {
+    uint32_t* const end = to + count;
+    if (count >= 8 && isDoublewordAligned(to) == isDoublewordAligned(from)) {
+        if (!isDoublewordAligned(to)) *to++ = *from++;
+        auto* at = reinterpret_cast<Doubleword*>(to);
+        auto* source = reinterpret_cast<const Doubleword*>(from);
+        copyWords(at, source, size_t(end - to) / 2);
+        to = reinterpret_cast<uint32_t*>(at);
+        from = reinterpret_cast<const uint32_t*>(source);
+    }
+    copyWords(to, from, size_t(end - to));
 }
 #else
 // The PC's memcpy moves wider words than any loop here.
