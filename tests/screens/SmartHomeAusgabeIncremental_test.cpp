@@ -11,6 +11,7 @@
 // regions are compared pixel for pixel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -108,7 +109,7 @@ protected:
         case 8: d.battery = static_cast<uint8_t>(Between(0, 100)); return "battery";
         case 9: d.windowopenactiv = !d.windowopenactiv; return "windowopenactiv";
         case 10: d.power = Between(0, 3000000); return "power";
-        case 11: d.celsius = d.celsius + Between(-2, 2); return "celsius";
+        case 11: d.celsius += Pick(2) ? Between(1, 3) : -Between(1, 3); return "celsius";
         case 12: d.switchState = static_cast<uint8_t>(Pick(3)); return "switchState";
         case 13: std::strcpy(d.manufacturer, OneOf(kTexts)); return "manufacturer";
         case 14: std::strcpy(d.productname, OneOf(kTexts)); return "productname";
@@ -203,7 +204,8 @@ protected:
         if (choice < 12) return PickKey();
         if (choice < 20) {
             if (count == 0) return "";
-            const int slot = Pick(count);
+            // Mostly a device in view, whose row is drawn.
+            const int slot = Pick(4) ? std::min(count - 1, _Versatz + Pick(ListRows)) : Pick(count);
             return "device " + std::to_string(slot + 1) + ": " + ChangeField(_SmartHome[slot]);
         }
         switch (choice) {
@@ -214,10 +216,10 @@ protected:
             return "device added";
         case 22:
             if (count == 0) return "";
-            _SmartHome[Pick(3) ? count - 1 : Pick(count)].name[0] = 0;
+            _SmartHome[Pick(8) ? count - 1 : Pick(count)].name[0] = 0;
             return "list cut";
         case 23:
-            if (Pick(3)) {
+            if (Pick(8)) {
                 _LinkState = Pick(5);
                 return "link state " + std::to_string(_LinkState);
             }
@@ -256,7 +258,7 @@ TEST_F(IncrementalRedraw, EveryCallLeavesWhatAFullRedrawLeaves) {
     _x = 20;
     _y = 20;
     std::string history;
-    for (int step = 0; step < 1000; ++step) {
+    for (int step = 0; step < 3000; ++step) {
         std::string action = Step();
         if (action.empty()) continue;
         history += std::to_string(step) + " " + action + "\n";
