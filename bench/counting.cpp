@@ -63,7 +63,7 @@ void reportCode() {
         const auto* symbol = static_cast<const ElfW(Sym)*>(entry);
         const uintptr_t start = reinterpret_cast<uintptr_t>(sync);
         mark(marks::kMarkEntry, start, start + symbol->st_size);
-    } else {
+    } else if (firmware) {
         std::fprintf(stderr, "counting: TAP_Osd_Sync not found; composition counted as firmware\n");
     }
     if (firmware) dlclose(firmware);

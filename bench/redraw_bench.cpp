@@ -4,7 +4,8 @@
 // its glyph cache instead (freetype_text.h): the same boxes, badges and
 // texts at the same places, only the text renderer differs.  Three cases:
 //
-//   full redraw        the screen drawn from scratch
+//   full redraw        the screen drawn from scratch (after InvalidateScreen,
+//                      as when something else wrote the region)
 //   idle pass          the call again with nothing changed, as the main loop
 //                      makes it on every pass
 //   one value changed  one visible value (a temperature in the list) differs
@@ -141,6 +142,12 @@ void fillTable() {
     _info = 1;
 }
 
+// Draws the screen from scratch: as after anything else wrote the region.
+void fullRedraw() {
+    InvalidateScreen();
+    SmartHomeAusgabe();
+}
+
 bool setUp() {
     namespace fs = std::filesystem;
     const fs::path folder = "/mnt/hd/ProgramFiles/Settings/Fonts";
@@ -169,7 +176,7 @@ bool setUp() {
     for (int round = 0; round < 3; round++)
         for (bool freeType : {false, true}) {
             withFreeType = freeType;
-            SmartHomeAusgabe();
+            fullRedraw();
         }
     withFreeType = false;
     return true;
@@ -178,9 +185,6 @@ bool setUp() {
 // The value the one-value case changes: the kitchen's temperature, shown in
 // its list row only.
 int32_t& changingValue() { return _SmartHome[2].celsius; }
-
-// Draws the screen from scratch.  Today every SmartHomeAusgabe call does.
-void fullRedraw() { SmartHomeAusgabe(); }
 
 void idlePass() { SmartHomeAusgabe(); }
 
@@ -204,7 +208,7 @@ int smoke() {
         withFreeType = freeType;
         texts = 0;
         const unsigned long allocations = bench::FreeTypeAllocations();
-        SmartHomeAusgabe();
+        fullRedraw();
         // Ten rows of two to four texts, the title and the panel's 19 lines.
         if (texts < 45) {
             std::fprintf(stderr, "redraw_bench: only %d texts with %s\n", texts,
@@ -238,7 +242,7 @@ int instructions() {
     for (const Case& c : kCases) {
         for (bool freeType : {false, true}) {
             withFreeType = freeType;
-            SmartHomeAusgabe();  // the state the case starts from, drawn
+            fullRedraw();  // the state the case starts from, drawn by this side
             const unsigned long allocations = bench::FreeTypeAllocations();
             bench::CountStart();
             for (int i = 0; i < repeats; ++i) c.pass();
@@ -259,7 +263,7 @@ int instructions() {
 
 void BM_SmartHomeAusgabe(benchmark::State& state, const Case* c, bool freeType) {
     withFreeType = freeType;
-    SmartHomeAusgabe();
+    fullRedraw();
     const unsigned long allocations = bench::FreeTypeAllocations();
     for (auto _ : state) c->pass();
     if (bench::FreeTypeAllocations() != allocations)

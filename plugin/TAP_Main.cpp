@@ -56,6 +56,8 @@ int TAP_Main(void) {
     }
 
     _rgn = static_cast<uint16_t>(TAP_Osd_Create(0, 0, RegionWidth, RegionHeight, 0, OSD_Flag_Visible));
+    // A new region: the first pass draws everything.
+    InvalidateScreen();
     system("chmod 755 " WGET_PATH);
     mkdir(SETTINGS_FOLDER, 0777);
     MigrateSettingsFile();
@@ -87,6 +89,7 @@ int TAP_Main(void) {
     // The box reaches below the region's 540 lines; the firmware clips it,
     // so the whole region is cleared.
     TAP_Osd_FillBox(_rgn, 0, 0, RegionWidth, TAP_ScreenHeight, 0);
+    InvalidateScreen();
     TAP_Osd_Sync();
     FreeFonts();
     TAP_Osd_Delete(_rgn);

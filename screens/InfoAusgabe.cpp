@@ -1,5 +1,6 @@
 // InfoAusgabe: the detail panel of the selected device, a framed column of
-// 10-point lines right of the device list; ClearInfoPanel: its column wiped.
+// 10-point lines right of the device list; UpdateInfoPanel: the same, drawn
+// only when what it shows changed; ClearInfoPanel: its column wiped.
 //
 // Layout, from the anchors (_x, _y): the column x + 310 … x + 613 is cleared
 // from the region's top down, then a frame 304 wide from y - 2, 20 * R + 4
@@ -13,9 +14,18 @@
 // temperature after the change is left out (R stays).  Number values are
 // computed in single precision.
 //
+// The panel is drawn from its inputs alone: the anchors and a copy of the
+// record with the fields the panel shows (the others zero) and the next
+// switching time already in local time (which the clock and the time zone
+// change too).  UpdateInfoPanel draws it when these differ from what it
+// was last drawn from, or when something wrote over its column since
+// (InvalidateScreenBox).
+//
 // Contract (screens.h): reads only the record that _aktDev selects, and only
 // when it is in the list (1 … number of devices); otherwise only the column
 // is cleared.  No allocation; one 256-byte text buffer.
+#include <string.h>
+
 #include "screens_private.h"
 
 namespace {
@@ -69,7 +79,8 @@ void LockLines(Panel* panel, const DeviceRecord* device) {
                                         : "Manuelles Schalten per Taster am Gerät ja");
 }
 
-void ThermostatBlock(Panel* panel, const DeviceRecord* device, char* text) {
+// local: the next switching time in local time, packed.
+void ThermostatBlock(Panel* panel, const DeviceRecord* device, uint32_t local, char* text) {
     PanelLine(panel, "Heizkostenregler");
     PanelLine(panel, device->errorcode < sizeof ErrorTexts / sizeof ErrorTexts[0]
                          ? ErrorTexts[device->errorcode]
@@ -80,8 +91,6 @@ void ThermostatBlock(Panel* panel, const DeviceRecord* device, char* text) {
     PanelLine(panel, text);
     LockLines(panel, device);
 
-    int16_t offset = 0;
-    const uint32_t local = UTC2LocalTime(Unix2TFTime((uint32_t)device->endperiod), &offset);
     const uint16_t day = (uint16_t)(local >> 16);
     if (day > LastDayWithoutSchedule) {
         uint16_t year = 0;
@@ -100,18 +109,50 @@ void ThermostatBlock(Panel* panel, const DeviceRecord* device, char* text) {
     PanelLine(panel, device->holidayactive ? "Urlaubsmodus an" : "Urlaubsmodus aus");
 }
 
-}  // namespace
-
-extern "C" void ClearInfoPanel(void) {
-    ScreenBox(_x + PanelOffset, 0, PanelWidth, PanelClearHeight, 0);
+void ReadPanel(PanelInputs* inputs) {
+    memset(inputs, 0, sizeof *inputs);
+    inputs->drawn = 1;
+    inputs->x = _x;
+    inputs->y = _y;
+    const DeviceRecord* from = SelectedListDevice();
+    if (!from) return;
+    inputs->hasDevice = 1;
+    DeviceRecord* to = &inputs->device;
+    memcpy(to->manufacturer, from->manufacturer, sizeof to->manufacturer);
+    memcpy(to->productname, from->productname, sizeof to->productname);
+    memcpy(to->ain, from->ain, sizeof to->ain);
+    memcpy(to->fwversion, from->fwversion, sizeof to->fwversion);
+    memcpy(to->mode, from->mode, sizeof to->mode);
+    to->id = from->id;
+    to->present = from->present;
+    to->functionbitmask = from->functionbitmask;
+    to->etsideviceid = from->etsideviceid;
+    to->unittype = from->unittype;
+    to->interfaces = from->interfaces;
+    to->errorcode = from->errorcode;
+    to->komfort = from->komfort;
+    to->absenk = from->absenk;
+    to->lock = from->lock;
+    to->devicelock = from->devicelock;
+    to->tchange = from->tchange;
+    to->summeractive = from->summeractive;
+    to->holidayactive = from->holidayactive;
+    to->energy = from->energy;
+    to->voltage = from->voltage;
+    to->offset = from->offset;
+    if (from->functionbitmask & FB_Thermostat) {
+        int16_t offset = 0;
+        inputs->nextChange = UTC2LocalTime(Unix2TFTime((uint32_t)from->endperiod), &offset);
+    }
 }
 
-extern "C" void InfoAusgabe(void) {
-    const DeviceRecord* device = SelectedListDevice();
-    if (!device) {
+void DrawPanel(const PanelInputs* inputs) {
+    if (!inputs->hasDevice) {
         ClearInfoPanel();
         return;
     }
+    const DeviceRecord* device = &inputs->device;
+    const int32_t x = inputs->x, y = inputs->y;
     const uint16_t functions = device->functionbitmask;
 
     uint16_t rows = 7;
@@ -119,14 +160,14 @@ extern "C" void InfoAusgabe(void) {
         if (functions & kind.bit) rows += kind.rows;
     // The column is cleared where the frame does not cover it, above and
     // below: the same pixels as clearing it whole and framing it, at half
-    // the cost on every pass.
-    const int32_t frameTop = _y - 2, frameBottom = _y + 20 * rows + 2;
-    ScreenBox(_x + PanelOffset, 0, PanelWidth, frameTop, 0);
-    ScreenBox(_x + PanelOffset, frameBottom, PanelWidth, PanelClearHeight - frameBottom, 0);
-    ScreenFrame(_x + PanelOffset, frameTop, PanelWidth, 20 * rows + 4, 2, ColourWhite,
+    // the cost.
+    const int32_t frameTop = y - 2, frameBottom = y + 20 * rows + 2;
+    ScreenBox(x + PanelOffset, 0, PanelWidth, frameTop, 0);
+    ScreenBox(x + PanelOffset, frameBottom, PanelWidth, PanelClearHeight - frameBottom, 0);
+    ScreenFrame(x + PanelOffset, frameTop, PanelWidth, 20 * rows + 4, 2, ColourWhite,
                 ColourBackground);
 
-    Panel panel = {ScreenFontOf(&Calibri_10_FontDataUC), _x, _y, 0};
+    Panel panel = {ScreenFontOf(&Calibri_10_FontDataUC), x, y, 0};
     char text[256];
 
     TAP_SPrint(text, "Hersteller: %s", device->manufacturer);
@@ -149,7 +190,7 @@ extern "C" void InfoAusgabe(void) {
         TAP_SPrint(text, "interfaces: %u", (unsigned)device->interfaces);
         PanelLine(&panel, text);
     }
-    if (functions & FB_Thermostat) ThermostatBlock(&panel, device, text);
+    if (functions & FB_Thermostat) ThermostatBlock(&panel, device, inputs->nextChange, text);
     if (functions & FB_EnergyMeter) {
         PanelLine(&panel, "Energie Messgerät");
         TAP_SPrint(text, "Verbrauch %1.1f KWh", (double)((float)device->energy / 1000.0f));
@@ -170,4 +211,26 @@ extern "C" void InfoAusgabe(void) {
     }
     if (functions & FB_Repeater) PanelLine(&panel, "DECT Repeater");
     if (functions & FB_NoiseSensor) PanelLine(&panel, "Geräuschsensor");
+}
+
+}  // namespace
+
+extern "C" void ClearInfoPanel(void) {
+    ScreenBox(_x + PanelOffset, 0, PanelWidth, PanelClearHeight, 0);
+    InvalidateScreenBox(_x + PanelOffset, 0, PanelWidth, PanelClearHeight);
+}
+
+extern "C" void InfoAusgabe(void) {
+    PanelInputs inputs;
+    ReadPanel(&inputs);
+    DrawPanel(&inputs);
+    ScreenShown.panel = inputs;
+}
+
+extern "C" void UpdateInfoPanel(void) {
+    PanelInputs inputs;
+    ReadPanel(&inputs);
+    if (memcmp(&inputs, &ScreenShown.panel, sizeof inputs) == 0) return;
+    DrawPanel(&inputs);
+    ScreenShown.panel = inputs;
 }

@@ -1,5 +1,5 @@
-// SmartHomeAusgabe: the device list screen, redrawn whole on every call; the
-// detail panel beside it while _info is set.
+// SmartHomeAusgabe: the device list screen, and the detail panel beside it
+// while _info is set, brought up to date on every call.
 //
 // Layout, from the anchors (_x, _y): a frame 304 pixels wide from _y - 2,
 // 49 * m + 54 lines high for m = min(devices, 10) (1 for none), white with a two-pixel
@@ -12,19 +12,24 @@
 // says why in the row below the title (16 pt), one row taller: what the
 // router link knows (_LinkState).
 //
+// Only what changed is drawn.  The frame, the title band (the 50 lines
+// above the rows) and each row band are parts that draw nothing outside
+// their box; each remembers what it was drawn from (anchors and rows of
+// the frame; the session id; the device fields a row shows, its selection,
+// the colour scheme, the empty list's reason), and a part whose inputs are
+// the same keeps its pixels.  A new frame draws everything on it.  A band
+// drawn again is first filled with what the frame (or the highlight) gives
+// it, so that it ends exactly as after a redraw of everything.
+//
 // Contract (screens.h): afterwards _aktDev is in 1 … n for n devices (with
 // an empty list it is 0 or 1, and selects nothing either way) and _Versatz
 // in 0 … 29, with the selected device in one of the ten rows.  Rows are read
 // from slots 0 to 29 only, and never past the list's end.  No allocation;
 // one 256-byte text buffer.
+#include <string.h>
+
 #include "router.h"
 #include "screens_private.h"
-
-enum {
-    ListRows = 10,
-    RowHeight = 49,
-    ListWidth = 304,
-};
 
 extern "C" {
 int32_t _Versatz = 0;
@@ -64,16 +69,33 @@ struct ListFonts {
 
 // Colour of an on or off state: green for on and red for off, or the other
 // way round with the setting "farbe".
-uint32_t StateColour(int on) {
-    if (_color) return on ? ColourRed : ColourGreen;
+uint32_t StateColour(int32_t color, int on) {
+    if (color) return on ? ColourRed : ColourGreen;
     return on ? ColourGreen : ColourRed;
 }
 
-// The row of one device, top line at top.  x is the list's left anchor.
-void DrawRow(const DeviceRecord* device, const ListFonts* fonts, int32_t x, int32_t top,
-             int selected) {
+void ReadRow(RowInputs* row, const DeviceRecord* device, int selected) {
+    row->kind = RowDevice;
+    row->selected = selected;
+    row->color = _color;
+    memcpy(row->name, device->name, sizeof row->name);
+    row->present = device->present;
+    row->functionbitmask = device->functionbitmask;
+    row->alertState = device->alertState;
+    row->tsoll = device->tsoll;
+    row->tsollDelta = device->tsollDelta;
+    row->lock = device->lock;
+    row->battery = device->battery;
+    row->windowopenactiv = device->windowopenactiv;
+    row->power = device->power;
+    row->celsius = device->celsius;
+    row->switchState = device->switchState;
+}
+
+// The elements of one device's row, top line at top.  x is the list's left
+// anchor.
+void DrawDevice(const RowInputs* device, const ListFonts* fonts, int32_t x, int32_t top) {
     char text[256];
-    if (selected) ScreenBox(x + 2, top, ListWidth - 4, RowHeight, ColourHighlight);
     ScreenText(&fonts->size16, x + 10, top, x + 250, device->name, ColourWhite, ALIGN_Left);
     if (!device->present) {
         ScreenText(&fonts->size10, x + 20, top + 30, x + 140, "nicht Verbunden", ColourWhite,
@@ -85,7 +107,7 @@ void DrawRow(const DeviceRecord* device, const ListFonts* fonts, int32_t x, int3
     if (functions & FB_AlarmSensor) {
         const int raised = device->alertState == 1;
         ScreenText(&fonts->size12, x + 250, top + 10, x + 290, raised ? "An" : "Aus",
-                   StateColour(raised), ALIGN_Centre);
+                   StateColour(device->color, raised), ALIGN_Centre);
         ScreenText(&fonts->size10, x + 20, top + 30, x + 140, "Verbunden", ColourWhite,
                    ALIGN_Left);
     }
@@ -130,15 +152,28 @@ void DrawRow(const DeviceRecord* device, const ListFonts* fonts, int32_t x, int3
             state = device->switchState ? "An" : "Aus";
         } else if (device->switchState == 1) {
             state = "An";
-            colour = StateColour(1);
+            colour = StateColour(device->color, 1);
         } else if (device->switchState == 0) {
             state = "Aus";
-            colour = StateColour(0);
+            colour = StateColour(device->color, 0);
         }
         // Any other state: the plate stays empty.
         if (state)
             ScreenText(&fonts->size12, x + 250, top + 17, x + 290, state, colour, ALIGN_Centre);
     }
+}
+
+// The fonts' line heights are looked up once per call, and only when
+// something is drawn.
+const ListFonts* Fonts(ListFonts* fonts, int* known) {
+    if (!*known) {
+        fonts->size10 = ScreenFontOf(&Calibri_10_FontDataUC);
+        fonts->size12 = ScreenFontOf(&Calibri_12_FontDataUC);
+        fonts->size16 = ScreenFontOf(&Calibri_16_FontDataUC);
+        fonts->size18 = ScreenFontOf(&Calibri_18_FontDataUC);
+        *known = 1;
+    }
+    return fonts;
 }
 
 }  // namespace
@@ -162,29 +197,63 @@ extern "C" void SmartHomeAusgabe(void) {
     TAP_Osd_SetTransparency(2, -1);
 
     const int32_t x = _x, y = _y;
-    // An empty list keeps one row for the line that says why.
-    const int32_t shown = count == 0 ? 1 : count < ListRows ? count : ListRows;
-    ScreenFrame(x, y - 2, ListWidth, RowHeight * shown + 54, 2, ColourWhite, ColourBackground);
-
     ListFonts fonts;
-    fonts.size10 = ScreenFontOf(&Calibri_10_FontDataUC);
-    fonts.size12 = ScreenFontOf(&Calibri_12_FontDataUC);
-    fonts.size16 = ScreenFontOf(&Calibri_16_FontDataUC);
-    fonts.size18 = ScreenFontOf(&Calibri_18_FontDataUC);
+    int fontsKnown = 0;
 
-    ScreenText(&fonts.size18, x + 10, y, x + 300, "Smart Home", ColourWhite, ALIGN_Left);
-    if (_showsid)
-        ScreenText(&fonts.size10, x + 170, y + 10, x + 300, _Sid, ColourSessionId, ALIGN_Left);
-
-    if (count == 0)
-        ScreenText(&fonts.size16, x + 10, y + 50, x + 300, EmptyListReason(), ColourWhite,
-                   ALIGN_Left);
-    for (int32_t row = 0; row < ListRows; row++) {
-        const int32_t slot = _Versatz + row;
-        if (slot >= DeviceTableRecords || !_SmartHome[slot].name[0]) break;
-        DrawRow(&_SmartHome[slot], &fonts, x, y + 50 + RowHeight * row, _aktDev == slot + 1);
+    // An empty list keeps one row for the line that says why.
+    FrameInputs frame;
+    frame.drawn = 1;
+    frame.x = x;
+    frame.y = y;
+    frame.rows = count == 0 ? 1 : count < ListRows ? count : ListRows;
+    if (memcmp(&frame, &ScreenShown.frame, sizeof frame) != 0) {
+        ScreenFrame(x, y - 2, ListWidth, FrameHeight(frame.rows), 2, ColourWhite,
+                    ColourBackground);
+        // Everything on the frame is its background now.
+        ForgetList();
+        ScreenShown.frame = frame;
     }
 
-    if (_info) InfoAusgabe();
+    TitleInputs title;
+    memset(&title, 0, sizeof title);
+    title.drawn = 1;
+    title.showsid = _showsid != 0;
+    if (title.showsid) memcpy(title.sid, _Sid, sizeof title.sid);
+    if (memcmp(&title, &ScreenShown.title, sizeof title) != 0) {
+        const ListFonts* f = Fonts(&fonts, &fontsKnown);
+        if (ScreenShown.title.drawn) ScreenBox(x + 2, y, ListWidth - 4, TitleHeight, ColourBackground);
+        ScreenText(&f->size18, x + 10, y, x + 300, "Smart Home", ColourWhite, ALIGN_Left);
+        if (title.showsid)
+            ScreenText(&f->size10, x + 170, y + 10, x + 300, _Sid, ColourSessionId, ALIGN_Left);
+        ScreenShown.title = title;
+    }
+
+    for (int32_t row = 0; row < frame.rows; row++) {
+        RowInputs inputs;
+        memset(&inputs, 0, sizeof inputs);
+        const int32_t slot = _Versatz + row;
+        if (count == 0) {
+            inputs.kind = RowReason;
+            inputs.reason = EmptyListReason();
+        } else if (slot < DeviceTableRecords && _SmartHome[slot].name[0]) {
+            ReadRow(&inputs, &_SmartHome[slot], _aktDev == slot + 1);
+        }
+        RowInputs* shown = &ScreenShown.rows[row];
+        if (memcmp(&inputs, shown, sizeof inputs) == 0) continue;
+
+        const ListFonts* f = Fonts(&fonts, &fontsKnown);
+        const int32_t top = y + TitleHeight + RowHeight * row;
+        if (inputs.selected)
+            ScreenBox(x + 2, top, ListWidth - 4, RowHeight, ColourHighlight);
+        else if (shown->kind != RowBlank)
+            ScreenBox(x + 2, top, ListWidth - 4, RowHeight, ColourBackground);
+        if (inputs.kind == RowReason)
+            ScreenText(&f->size16, x + 10, top, x + 300, inputs.reason, ColourWhite, ALIGN_Left);
+        else if (inputs.kind == RowDevice)
+            DrawDevice(&inputs, f, x, top);
+        *shown = inputs;
+    }
+
+    if (_info) UpdateInfoPanel();
     TAP_Osd_Sync();
 }

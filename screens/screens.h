@@ -3,10 +3,14 @@
 // of the selected device to the right of it.
 //
 // SmartHomeAusgabe draws everything in one call: it brings the selection
-// back into the list, scrolls, redraws the list, the panel when _info is set,
-// and publishes the region.  The main loop calls it on every pass and the key
-// handling after every key.  Nothing is remembered of the previous drawing
-// except the scroll offset _Versatz.
+// back into the list, scrolls, brings the list and, when _info is set, the
+// panel up to date, and publishes the region.  The main loop calls it on
+// every pass and the key handling after every key, so it redraws only what
+// changed: it remembers what the frame, the title, each row and the panel
+// were last drawn from, and a part whose inputs are the same keeps its
+// pixels.  Afterwards the region holds exactly what a redraw of everything
+// would leave.  Whatever else writes the plug-in's region tells the screens
+// (InvalidateScreenBox), so that what it covered is drawn again.
 //
 // All drawing stays inside the plug-in's 720 x 540 region whatever the
 // anchors are: boxes are clipped by the firmware (a box reaching above the
@@ -61,20 +65,28 @@ DeviceRecord* SelectedListDevice(void);
 // the router link knows (_LinkState), as an ISO-8859-1 text.
 const char* EmptyListReason(void);
 
-// Draws the device list, then the detail panel when _info is set, then calls
-// TAP_Osd_Sync.  Brings _aktDev back into the list first (above the number of
-// devices: 1; 0: the last device) and scrolls _Versatz so that the selected
-// device is in one of the ten rows.
+// Calls TAP_Osd_SetTransparency, brings the device list and then, when _info
+// is set, the detail panel up to date, and calls TAP_Osd_Sync.  Brings _aktDev
+// back into the list first (above the number of devices: 1; 0: the last
+// device) and scrolls _Versatz so that the selected device is in one of the
+// ten rows.  Draws only the parts whose inputs changed since they were drawn.
 void SmartHomeAusgabe(void);
 
-// Draws the detail panel of the selected device (_aktDev) into the region,
-// without TAP_Osd_Sync.  With no device selected in the list (an empty list)
-// the panel's column is only cleared.
+// Draws the whole detail panel of the selected device (_aktDev) into the
+// region, without TAP_Osd_Sync.  With no device selected in the list (an
+// empty list) the panel's column is only cleared.
 void InfoAusgabe(void);
 
 // Clears the panel's column (_x + PanelOffset, from the region's top down),
 // so that nothing of a previous panel remains.
 void ClearInfoPanel(void);
+
+// Something other than the screens has written the box (x, y, width,
+// height) of the region (a clear, a new region): the parts of the screens
+// it touches are drawn whole by the next SmartHomeAusgabe.
+void InvalidateScreenBox(int32_t x, int32_t y, int32_t width, int32_t height);
+// The same for the whole region: the next SmartHomeAusgabe draws everything.
+void InvalidateScreen(void);
 
 #ifdef __cplusplus
 }

@@ -141,7 +141,7 @@ TEST_F(SmartHomeAusgabeGolden, MatchesTheReviewedScreens) {
         _showsid = 0;
         _Versatz = 0;
         c.setUp();
-        TAP_Osd_FillBox(_rgn, 0, 0, 720, 540, 0);
+        Paint(0);
         SmartHomeAusgabe();
         golden::ExpectMatches(c.golden, Region());
     }

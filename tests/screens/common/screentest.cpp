@@ -88,6 +88,7 @@ uint32_t ScreenTest::Pixel(int32_t x, int32_t y) const {
 
 void ScreenTest::Paint(uint32_t colour) {
     TAP_Osd_FillBox(_rgn, 0, 0, 720, 540, colour);
+    InvalidateScreen();
 }
 
 golden::Image ScreenTest::Region() const {

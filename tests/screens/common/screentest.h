@@ -50,6 +50,7 @@ protected:
     DeviceRecord& AddDevice(const char* name, uint16_t functions);
 
     uint32_t Pixel(int32_t x, int32_t y) const;
+    // Paints the whole region (and tells the screens, which draw all anew).
     void Paint(uint32_t colour);
     golden::Image Region() const;
 };
