@@ -33,22 +33,46 @@
 // The list and its terminators (a newline and a zero byte): static, read
 // whole once per download.
 static char DeviceListText[DeviceListMaxBytes + 2];
+// Where the text ends for the parse: at its first zero byte.
+static const char* DeviceListEnd;
 
 typedef struct {
     const char* opening;  // "<device": the start of a start tag
+    size_t openingLength;
     const char* closing;  // "</device>"
+    size_t closingLength;
 } ElementKind;
 
-static const ElementKind Devices = {"<device", "</device>"};
-static const ElementKind Groups = {"<group", "</group>"};
+static const ElementKind Devices = {"<device", 7, "</device>", 9};
+static const ElementKind Groups = {"<group", 6, "</group>", 8};
 
-// The next start tag of the kind: its name followed by white space, ">" or
-// "/", so that "<device" does not find "<devicelist".
-static char* findStartTag(char* from, const char* opening) {
-    size_t length = strlen(opening);
-    for (char* at = strstr(from, opening); at; at = strstr(at + 1, opening)) {
-        char next = at[length];
-        if (isXmlBlank(next) || next == '>' || next == '/') return at;
+// Whether a start tag of the kind begins at `at`: its name followed by white
+// space, ">" or "/", so that "<device" is not "<devicelist".
+static int isStartTag(const char* at, const ElementKind* kind) {
+    if (DeviceListEnd - at <= (ptrdiff_t)kind->openingLength) return 0;
+    if (memcmp(at, kind->opening, kind->openingLength) != 0) return 0;
+    char next = at[kind->openingLength];
+    return isXmlBlank(next) || next == '>' || next == '/';
+}
+
+// The next start tag of the kind from `from` on.
+static char* findStartTag(char* from, const ElementKind* kind) {
+    for (const char* at = findInText(from, DeviceListEnd, kind->opening, kind->openingLength); at;
+         at = findInText(at + 1, DeviceListEnd, kind->opening, kind->openingLength))
+        if (isStartTag(at, kind)) return DeviceListText + (at - DeviceListText);
+    return 0;
+}
+
+// Where the element whose start tag ends at tagEnd ends: its closing tag or
+// the next start tag of its kind, whichever comes first, found in one scan
+// over the tags behind it; null when there is neither.
+static char* findElementEnd(char* tagEnd, const ElementKind* kind) {
+    for (const char* at = tagEnd; at < DeviceListEnd; at++) {
+        at = (const char*)memchr(at, '<', (size_t)(DeviceListEnd - at));
+        if (!at) return 0;
+        if (isStartTag(at, kind) || (DeviceListEnd - at >= (ptrdiff_t)kind->closingLength &&
+                                     memcmp(at, kind->closing, kind->closingLength) == 0))
+            return DeviceListText + (at - DeviceListText);
     }
     return 0;
 }
@@ -62,15 +86,6 @@ static int isListed(const DeviceRecord* device) {
     return 1;
 }
 
-// Calls ReaddevVal on the text from start to end, terminated there for the
-// call.
-static void readChildren(char* start, char* end, int slot) {
-    char saved = *end;
-    *end = 0;
-    ReaddevVal(start, slot);
-    *end = saved;
-}
-
 // One pass over the text for one kind of element.  kept and examined count
 // on from the pass before.  Returns 0 when the examined elements reached the
 // limit, so that no further pass runs.
@@ -78,9 +93,9 @@ static int parseElements(const ElementKind* kind, int* kept, int* examined) {
     char* position = DeviceListText;
     for (;;) {
         _SmartHome[*kept].name[0] = 0;
-        char* start = findStartTag(position, kind->opening);
+        char* start = findStartTag(position, kind);
         if (!start) return 1;
-        char* tagEnd = strchr(start, '>');
+        char* tagEnd = (char*)memchr(start, '>', (size_t)(DeviceListEnd - start));
         if (!tagEnd) return 1;
 
         *tagEnd = 0;
@@ -88,14 +103,12 @@ static int parseElements(const ElementKind* kind, int* kept, int* examined) {
         *tagEnd = '>';
 
         if (tagEnd[-1] == '/') {
-            readChildren(start, tagEnd, *kept);
+            readChildElements(start, tagEnd, *kept);
             position = tagEnd + 1;
         } else {
-            char* end = strstr(tagEnd, kind->closing);
-            char* next = findStartTag(tagEnd, kind->opening);
-            if (next && (!end || next < end)) end = next;
+            char* end = findElementEnd(tagEnd, kind);
             if (!end) return 1;
-            readChildren(start, end, *kept);
+            readChildElements(start, end, *kept);
             position = end;
         }
 
@@ -124,6 +137,7 @@ extern "C" int ReadDectXML(void) {
     if (failed) return 0;
     DeviceListText[length] = '\n';
     DeviceListText[length + 1] = 0;
+    DeviceListEnd = DeviceListText + strlen(DeviceListText);
     if (_savexml) saveCopy(length + 1);
 
     const ElementKind* first = _firstdevice ? &Devices : &Groups;

@@ -31,8 +31,11 @@
 
 // The first occurrence of `search` ("name=") that begins a name in the tag.
 static const char* findAttribute(const char* startTag, const char* search) {
-    for (const char* at = strstr(startTag, search); at; at = strstr(at + 1, search))
-        if (at > startTag && isXmlBlank(at[-1])) return at + strlen(search);
+    const char* end = startTag + strlen(startTag);
+    size_t length = strlen(search);
+    for (const char* at = findInText(startTag, end, search, length); at;
+         at = findInText(at + 1, end, search, length))
+        if (at > startTag && isXmlBlank(at[-1])) return at + length;
     return 0;
 }
 

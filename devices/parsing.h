@@ -3,6 +3,7 @@
 #ifndef STECKWART_DEVICES_PARSING_H
 #define STECKWART_DEVICES_PARSING_H
 
+#include <stddef.h>
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
@@ -24,12 +25,29 @@ static inline int32_t decimalValue(const char* text) {
 // bytes.
 enum { LongestXMLName = 59 };
 
+// The first occurrence of the `length` bytes at needle that lies wholly
+// between from and end (excluded); null when there is none.  Unlike strstr
+// it reads no byte at or behind end, so that a search costs only the bytes
+// up to its match.
+extern "C" const char* findInText(const char* from, const char* end, const char* needle,
+                                  size_t length);
+
 // The text of the first element written exactly <name> in text, up to the
 // next </name>: its start, with its length in *length; null when the name
 // is longer than LongestXMLName, text is null or either tag is missing.  text
 // is only read.
 // getXMLTagText copies what this finds.
 extern "C" const char* findXMLElement(const char* name, const char* text, size_t* length);
+
+// findXMLElement on the text from text to end (excluded), which holds no
+// zero byte; both tags must lie wholly within it.
+extern "C" const char* findXMLElementIn(const char* name, const char* text, const char* end,
+                                        size_t* length);
+
+// ReaddevVal on the element text from start to end (excluded), which holds
+// no zero byte; the caller knows where the element ends and need not
+// terminate it.
+extern "C" int readChildElements(const char* start, const char* end, int slot);
 
 // Decodes the XML references (&amp; &lt; &gt; &quot; &apos;, &#N; and
 // &#xH;) in the `length` bytes at text into dst, of capacity bytes, as many
