@@ -33,8 +33,13 @@
 // The list and its terminators (a newline and a zero byte): static, read
 // whole once per download.
 static char DeviceListText[DeviceListMaxBytes + 2];
-// Where the text ends for the parse: at its first zero byte.
+// Where the text ends for the parse: at its first zero byte (indexTags).
 static const char* DeviceListEnd;
+// The "<" of the list, listed once per parse.  A router describes a device
+// in about a hundred tags; a list that has more than this many ends its
+// index there, and the searches behind it read the text.
+static TagPlace DeviceListTagPlaces[4096];
+static TagIndex DeviceListTags;
 
 typedef struct {
     const char* opening;  // "<device": the start of a start tag
@@ -46,35 +51,28 @@ typedef struct {
 static const ElementKind Devices = {"<device", 7, "</device>", 9};
 static const ElementKind Groups = {"<group", 6, "</group>", 8};
 
-// Whether a start tag of the kind begins at `at`: its name followed by white
-// space, ">" or "/", so that "<device" is not "<devicelist".
-static int isStartTag(const char* at, const ElementKind* kind) {
-    if (DeviceListEnd - at <= (ptrdiff_t)kind->openingLength) return 0;
-    if (memcmp(at, kind->opening, kind->openingLength) != 0) return 0;
-    char next = at[kind->openingLength];
-    return isXmlBlank(next) || next == '>' || next == '/';
-}
-
-// The next start tag of the kind from `from` on.
-static char* findStartTag(char* from, const ElementKind* kind) {
-    for (const char* at = findInText(from, DeviceListEnd, kind->opening, kind->openingLength); at;
-         at = findInText(at + 1, DeviceListEnd, kind->opening, kind->openingLength))
-        if (isStartTag(at, kind)) return DeviceListText + (at - DeviceListText);
+// The next start tag of the kind from `from` on: its name followed by white
+// space, ">" or "/", so that "<device" does not find "<devicelist".
+static char* findStartTag(const char* from, const ElementKind* kind) {
+    size_t length = kind->openingLength;
+    for (const char* at = findTag(&DeviceListTags, from, DeviceListEnd, kind->opening, length); at;
+         at = findTag(&DeviceListTags, at + 1, DeviceListEnd, kind->opening, length)) {
+        char next = at + length < DeviceListEnd ? at[length] : 0;
+        if (isXmlBlank(next) || next == '>' || next == '/')
+            return DeviceListText + (at - DeviceListText);
+    }
     return 0;
 }
 
 // Where the element whose start tag ends at tagEnd ends: its closing tag or
-// the next start tag of its kind, whichever comes first, found in one scan
-// over the tags behind it; null when there is neither.
-static char* findElementEnd(char* tagEnd, const ElementKind* kind) {
-    for (const char* at = tagEnd; at < DeviceListEnd; at++) {
-        at = (const char*)memchr(at, '<', (size_t)(DeviceListEnd - at));
-        if (!at) return 0;
-        if (isStartTag(at, kind) || (DeviceListEnd - at >= (ptrdiff_t)kind->closingLength &&
-                                     memcmp(at, kind->closing, kind->closingLength) == 0))
-            return DeviceListText + (at - DeviceListText);
-    }
-    return 0;
+// the next start tag of its kind, whichever comes first; null when there is
+// neither.
+static char* findElementEnd(const char* tagEnd, const ElementKind* kind) {
+    const char* end =
+        findTag(&DeviceListTags, tagEnd, DeviceListEnd, kind->closing, kind->closingLength);
+    const char* next = findStartTag(tagEnd, kind);
+    if (next && (!end || next < end)) end = next;
+    return end ? DeviceListText + (end - DeviceListText) : 0;
 }
 
 static int isListed(const DeviceRecord* device) {
@@ -103,12 +101,12 @@ static int parseElements(const ElementKind* kind, int* kept, int* examined) {
         *tagEnd = '>';
 
         if (tagEnd[-1] == '/') {
-            readChildElements(start, tagEnd, *kept);
+            readChildElements(&DeviceListTags, start, tagEnd, *kept);
             position = tagEnd + 1;
         } else {
             char* end = findElementEnd(tagEnd, kind);
             if (!end) return 1;
-            readChildElements(start, end, *kept);
+            readChildElements(&DeviceListTags, start, end, *kept);
             position = end;
         }
 
@@ -137,7 +135,9 @@ extern "C" int ReadDectXML(void) {
     if (failed) return 0;
     DeviceListText[length] = '\n';
     DeviceListText[length + 1] = 0;
-    DeviceListEnd = DeviceListText + strlen(DeviceListText);
+    indexTags(DeviceListText, DeviceListText + length + 1, DeviceListTagPlaces,
+              sizeof DeviceListTagPlaces / sizeof *DeviceListTagPlaces, &DeviceListTags);
+    DeviceListEnd = DeviceListTags.end;
     if (_savexml) saveCopy(length + 1);
 
     const ElementKind* first = _firstdevice ? &Devices : &Groups;

@@ -29,19 +29,24 @@
 #include "devices.h"
 #include "parsing.h"
 
+// The start tag: its text, terminated at end.
+typedef struct {
+    const char* text;
+    const char* end;
+} StartTag;
+
 // The first occurrence of `search` ("name=") that begins a name in the tag.
-static const char* findAttribute(const char* startTag, const char* search) {
-    const char* end = startTag + strlen(startTag);
+static const char* findAttribute(const StartTag* tag, const char* search) {
     size_t length = strlen(search);
-    for (const char* at = findInText(startTag, end, search, length); at;
-         at = findInText(at + 1, end, search, length))
-        if (at > startTag && isXmlBlank(at[-1])) return at + length;
+    for (const char* at = findInText(tag->text, tag->end, search, length); at;
+         at = findInText(at + 1, tag->end, search, length))
+        if (at > tag->text && isXmlBlank(at[-1])) return at + length;
     return 0;
 }
 
 // The opening quote of an attribute's value, or null when there is none.
-static const char* findOpeningQuote(const char* startTag, const char* search) {
-    const char* value = findAttribute(startTag, search);
+static const char* findOpeningQuote(const StartTag* tag, const char* search) {
+    const char* value = findAttribute(tag, search);
     if (!value) return 0;
     while (isXmlBlank(*value)) value++;
     return *value == '"' || *value == '\'' ? value : 0;
@@ -49,20 +54,21 @@ static const char* findOpeningQuote(const char* startTag, const char* search) {
 
 // Stores an attribute's decoded text in field; empty when there is none or
 // it does not fit.  Returns 0 when the text did not fit.
-static int readText(const char* startTag, const char* search, char* field, size_t capacity) {
+static int readText(const StartTag* tag, const char* search, char* field, size_t capacity) {
     field[0] = 0;
-    const char* opening = findOpeningQuote(startTag, search);
+    const char* opening = findOpeningQuote(tag, search);
     if (!opening) return 1;
-    const char* closing = strchr(opening + 1, *opening);
+    const char* closing =
+        (const char*)memchr(opening + 1, *opening, (size_t)(tag->end - opening - 1));
     if (!closing) return 1;
     if (decodeXMLText(opening + 1, (size_t)(closing - opening - 1), field, capacity)) return 1;
     field[0] = 0;
     return 0;
 }
 
-static int32_t readNumber(const char* startTag, const char* search) {
-    const char* opening = findOpeningQuote(startTag, search);
-    return opening ? decimalValue(opening + 1) : 0;
+static int32_t readNumber(const StartTag* tag, const char* search) {
+    const char* opening = findOpeningQuote(tag, search);
+    return opening ? decimalValueIn(opening + 1, (size_t)(tag->end - opening - 1)) : 0;
 }
 
 // Zeroes every field of the record but tsollDelta, which is not even
@@ -79,16 +85,17 @@ extern "C" int Readdev(char* startTag, int slot) {
     if (slot < 0 || slot >= DeviceTableRecords) return 0;
     DeviceRecord* device = &_SmartHome[slot];
 
+    const StartTag tag = {startTag, startTag + strlen(startTag)};
     char identifier[sizeof device->ain];
     // An identifier too long to store is another device's in any case.
-    int fits = readText(startTag, "identifier=", identifier, sizeof identifier);
+    int fits = readText(&tag, "identifier=", identifier, sizeof identifier);
     if (!fits || strcmp(identifier, device->ain) != 0) clearRecord(device);
     memcpy(device->ain, identifier, strlen(identifier) + 1);
 
-    device->id = readNumber(startTag, "id=");
-    device->functionbitmask = (uint16_t)readNumber(startTag, "functionbitmask=");
-    readText(startTag, "fwversion=", device->fwversion, sizeof device->fwversion);
-    readText(startTag, "manufacturer=", device->manufacturer, sizeof device->manufacturer);
-    readText(startTag, "productname=", device->productname, sizeof device->productname);
+    device->id = readNumber(&tag, "id=");
+    device->functionbitmask = (uint16_t)readNumber(&tag, "functionbitmask=");
+    readText(&tag, "fwversion=", device->fwversion, sizeof device->fwversion);
+    readText(&tag, "manufacturer=", device->manufacturer, sizeof device->manufacturer);
+    readText(&tag, "productname=", device->productname, sizeof device->productname);
     return 1;
 }

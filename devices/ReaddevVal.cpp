@@ -30,10 +30,12 @@ enum {
     ValueCapacity = 32,   // a number's text: its first 31 bytes count
 };
 
-// A part of the list's text, end excluded, with no zero byte in it.
+// A part of the element's text, end excluded, with no zero byte in it, and
+// the index of its "<".
 typedef struct {
     const char* start;
     const char* end;
+    TagIndex tags;
 } TextRange;
 
 // The section of the child element <name> within element: its text up to
@@ -41,10 +43,12 @@ typedef struct {
 // missing.
 static int findSection(const char* name, const TextRange* element, TextRange* section) {
     size_t length = 0;
-    const char* content = findXMLElementIn(name, element->start, element->end, &length);
+    const char* content =
+        findXMLElementIn(name, &element->tags, element->start, element->end, &length);
     if (!content) return 0;
     section->start = content;
     section->end = content + (length < (size_t)SectionLimit ? length : (size_t)SectionLimit);
+    narrowTags(&element->tags, section->start, section->end, &section->tags);
     return 1;
 }
 
@@ -52,13 +56,9 @@ static int findSection(const char* name, const TextRange* element, TextRange* se
 // to ValueCapacity - 1 bytes; 0 when it is missing.
 static int32_t value(const char* name, const TextRange* range) {
     size_t length = 0;
-    const char* content = findXMLElementIn(name, range->start, range->end, &length);
+    const char* content = findXMLElementIn(name, &range->tags, range->start, range->end, &length);
     if (!content) return 0;
-    char text[ValueCapacity];
-    if (length > ValueCapacity - 1) length = ValueCapacity - 1;
-    memcpy(text, content, length);
-    text[length] = 0;
-    return decimalValue(text);
+    return decimalValueIn(content, length < ValueCapacity - 1u ? length : ValueCapacity - 1u);
 }
 
 static uint8_t byteValue(const char* name, const TextRange* range) {
@@ -69,7 +69,7 @@ static uint8_t byteValue(const char* name, const TextRange* range) {
 // the element is missing.  Returns 0 when it is missing.
 static int readText(const char* name, const TextRange* range, char* field, size_t capacity) {
     size_t length = 0;
-    const char* content = findXMLElementIn(name, range->start, range->end, &length);
+    const char* content = findXMLElementIn(name, &range->tags, range->start, range->end, &length);
     field[0] = 0;
     if (!content) return 0;
     decodeXMLText(content, length, field, capacity);
@@ -131,10 +131,14 @@ static void readSwitchSocket(DeviceRecord* device, const TextRange* element) {
     device->devicelock = byteValue("devicelock", &socket);
 }
 
-extern "C" int readChildElements(const char* start, const char* end, int slot) {
+extern "C" int readChildElements(const TagIndex* tags, const char* start, const char* end,
+                                 int slot) {
     if (slot < 0 || slot >= DeviceTableRecords) return 0;
     DeviceRecord* device = &_SmartHome[slot];
-    const TextRange element = {start, end};
+    TextRange element;
+    element.start = start;
+    element.end = end;
+    narrowTags(tags, start, end, &element.tags);
 
     device->present = value("present", &element);
     readText("name", &element, device->name, sizeof device->name);
@@ -150,5 +154,11 @@ extern "C" int readChildElements(const char* start, const char* end, int slot) {
 }
 
 extern "C" int ReaddevVal(char* elementText, int slot) {
-    return readChildElements(elementText, elementText + strlen(elementText), slot);
+    // A router's device element has about a hundred tags; the index of a
+    // longer one ends there, and the searches behind it read the text.
+    static TagPlace places[256];
+    TagIndex tags;
+    indexTags(elementText, elementText + strlen(elementText), places,
+              sizeof places / sizeof *places, &tags);
+    return readChildElements(&tags, elementText, tags.end, slot);
 }

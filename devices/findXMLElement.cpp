@@ -11,15 +11,21 @@
 
 enum { TagCapacity = 64 };
 
-extern "C" const char* findXMLElementIn(const char* name, const char* text, const char* end,
-                                        size_t* length) {
+// The tag in the part of the text, through the index when there is one.
+static const char* findTagIn(const TagIndex* tags, const char* from, const char* to,
+                             const char* tag, size_t length) {
+    return tags ? findTag(tags, from, to, tag, length) : findInText(from, to, tag, length);
+}
+
+extern "C" const char* findXMLElementIn(const char* name, const TagIndex* tags, const char* text,
+                                        const char* end, size_t* length) {
     size_t nameLength = strlen(name);
     if (nameLength > LongestXMLName || !text) return 0;
 
     // "</name>", of which "<name>" is a copy without the "/".
-    char tags[TagCapacity * 2];
-    char* closing = tags;
-    char* opening = tags + TagCapacity;
+    char buffer[TagCapacity * 2];
+    char* closing = buffer;
+    char* opening = buffer + TagCapacity;
     closing[0] = '<';
     closing[1] = '/';
     memcpy(closing + 2, name, nameLength);
@@ -27,10 +33,10 @@ extern "C" const char* findXMLElementIn(const char* name, const char* text, cons
     opening[0] = '<';
     memcpy(opening + 1, closing + 2, nameLength + 1);
 
-    const char* start = findInText(text, end, opening, nameLength + 2);
+    const char* start = findTagIn(tags, text, end, opening, nameLength + 2);
     if (!start) return 0;
     const char* content = start + nameLength + 2;
-    const char* closingAt = findInText(content, end, closing, nameLength + 3);
+    const char* closingAt = findTagIn(tags, content, end, closing, nameLength + 3);
     if (!closingAt) return 0;
     *length = (size_t)(closingAt - content);
     return content;
@@ -38,5 +44,5 @@ extern "C" const char* findXMLElementIn(const char* name, const char* text, cons
 
 extern "C" const char* findXMLElement(const char* name, const char* text, size_t* length) {
     if (!text) return 0;
-    return findXMLElementIn(name, text, text + strlen(text), length);
+    return findXMLElementIn(name, 0, text, text + strlen(text), length);
 }
