@@ -129,6 +129,9 @@ static void saveCopy(size_t length) {
 extern "C" int ReadDectXML(void) {
     FILE* file = fopen(DEVICE_LIST_FILE, "rb");
     if (!file) return 0;
+    // Unbuffered: the list is read in one piece straight into its buffer,
+    // not copied through the stream's own.
+    setvbuf(file, 0, _IONBF, 0);
     size_t length = fread(DeviceListText, 1, DeviceListMaxBytes, file);
     int failed = ferror(file);
     fclose(file);

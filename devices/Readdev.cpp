@@ -29,18 +29,47 @@
 #include "devices.h"
 #include "parsing.h"
 
-// The start tag: its text, terminated at end.
+enum { ListedEquals = 16 };  // a router's start tag has six attributes
+
+// The start tag: its text, terminated at end, and where its "=" are, found
+// once for the six attributes read from it.
 typedef struct {
     const char* text;
     const char* end;
+    const char* equals[ListedEquals];  // in order
+    int count;
+    const char* listedEnd;  // every "=" before this is listed
 } StartTag;
 
-// The first occurrence of `search` ("name=") that begins a name in the tag.
+static void listEquals(StartTag* tag) {
+    tag->count = 0;
+    const char* at = (const char*)memchr(tag->text, '=', (size_t)(tag->end - tag->text));
+    for (; at && tag->count < ListedEquals;
+         at = (const char*)memchr(at + 1, '=', (size_t)(tag->end - at - 1)))
+        tag->equals[tag->count++] = at;
+    tag->listedEnd = at ? at : tag->end;
+}
+
+// Whether the name, followed by "=" at equals, begins a name in the tag.
+static int isAttributeAt(const StartTag* tag, const char* equals, const char* name, size_t length) {
+    if (equals - tag->text <= (ptrdiff_t)length) return 0;
+    const char* start = equals - length;
+    for (size_t i = 0; i < length; i++)
+        if (start[i] != name[i]) return 0;
+    return isXmlBlank(start[-1]);
+}
+
+// The first occurrence of "name=" that begins a name in the tag, the byte
+// behind its "=": each "=" is a candidate, in order.
 static const char* findAttribute(const StartTag* tag, const char* search) {
-    size_t length = strlen(search);
-    for (const char* at = findInText(tag->text, tag->end, search, length); at;
-         at = findInText(at + 1, tag->end, search, length))
-        if (at > tag->text && isXmlBlank(at[-1])) return at + length;
+    size_t length = strlen(search) - 1;  // without the "="
+    for (int i = 0; i < tag->count; i++)
+        if (isAttributeAt(tag, tag->equals[i], search, length)) return tag->equals[i] + 1;
+    for (const char* at = tag->listedEnd; at < tag->end;
+         at = (const char*)memchr(at + 1, '=', (size_t)(tag->end - at - 1))) {
+        if (!at) break;
+        if (isAttributeAt(tag, at, search, length)) return at + 1;
+    }
     return 0;
 }
 
@@ -85,7 +114,10 @@ extern "C" int Readdev(char* startTag, int slot) {
     if (slot < 0 || slot >= DeviceTableRecords) return 0;
     DeviceRecord* device = &_SmartHome[slot];
 
-    const StartTag tag = {startTag, startTag + strlen(startTag)};
+    StartTag tag;
+    tag.text = startTag;
+    tag.end = startTag + strlen(startTag);
+    listEquals(&tag);
     char identifier[sizeof device->ain];
     // An identifier too long to store is another device's in any case.
     int fits = readText(&tag, "identifier=", identifier, sizeof identifier);

@@ -19,19 +19,21 @@ static const char* findTagIn(const TagIndex* tags, const char* from, const char*
 
 extern "C" const char* findXMLElementIn(const char* name, const TagIndex* tags, const char* text,
                                         const char* end, size_t* length) {
-    size_t nameLength = strlen(name);
-    if (nameLength > LongestXMLName || !text) return 0;
-
-    // "</name>", of which "<name>" is a copy without the "/".
-    char buffer[TagCapacity * 2];
-    char* closing = buffer;
-    char* opening = buffer + TagCapacity;
+    if (!text) return 0;
+    // "<name>" and "</name>", built in one pass over the name.
+    char opening[TagCapacity];
+    char closing[TagCapacity];
+    opening[0] = '<';
     closing[0] = '<';
     closing[1] = '/';
-    memcpy(closing + 2, name, nameLength);
+    size_t nameLength = 0;
+    for (; name[nameLength]; nameLength++) {
+        if (nameLength == LongestXMLName) return 0;
+        opening[nameLength + 1] = name[nameLength];
+        closing[nameLength + 2] = name[nameLength];
+    }
+    opening[nameLength + 1] = '>';
     closing[nameLength + 2] = '>';
-    opening[0] = '<';
-    memcpy(opening + 1, closing + 2, nameLength + 1);
 
     const char* start = findTagIn(tags, text, end, opening, nameLength + 2);
     if (!start) return 0;
