@@ -96,9 +96,7 @@ static int parseElements(const ElementKind* kind, int* kept, int* examined) {
         char* tagEnd = (char*)memchr(start, '>', (size_t)(DeviceListEnd - start));
         if (!tagEnd) return 1;
 
-        *tagEnd = 0;
-        Readdev(start, *kept);
-        *tagEnd = '>';
+        readStartTag(start, tagEnd, *kept);
 
         if (tagEnd[-1] == '/') {
             readChildElements(&DeviceListTags, start, tagEnd, *kept);

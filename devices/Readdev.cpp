@@ -110,13 +110,13 @@ static void clearRecord(DeviceRecord* device) {
     memset(record + behind, 0, sizeof *device - behind);
 }
 
-extern "C" int Readdev(char* startTag, int slot) {
+extern "C" int readStartTag(const char* start, const char* end, int slot) {
     if (slot < 0 || slot >= DeviceTableRecords) return 0;
     DeviceRecord* device = &_SmartHome[slot];
 
     StartTag tag;
-    tag.text = startTag;
-    tag.end = startTag + strlen(startTag);
+    tag.text = start;
+    tag.end = end;
     listEquals(&tag);
     char identifier[sizeof device->ain];
     // An identifier too long to store is another device's in any case.
@@ -130,4 +130,8 @@ extern "C" int Readdev(char* startTag, int slot) {
     readText(&tag, "manufacturer=", device->manufacturer, sizeof device->manufacturer);
     readText(&tag, "productname=", device->productname, sizeof device->productname);
     return 1;
+}
+
+extern "C" int Readdev(char* startTag, int slot) {
+    return readStartTag(startTag, startTag + strlen(startTag), slot);
 }

@@ -81,6 +81,7 @@ full:
     index->end = end;
     index->count = count;
     index->places = places;
+    index->lastFound = places;
 }
 
 // The first listed "<" at or behind offset.
@@ -104,6 +105,7 @@ extern "C" void narrowTags(const TagIndex* index, const char* from, const char* 
     *part = *index;
     part->places = index->places + first;
     part->count = behind - first;
+    part->lastFound = part->places;
 }
 
 extern "C" const char* findTag(const TagIndex* index, const char* from, const char* to,
@@ -116,8 +118,17 @@ extern "C" const char* findTag(const TagIndex* index, const char* from, const ch
 
     const TagPlace* place = index->places;
     const TagPlace* placesEnd = place + index->count;
-    if (place < placesEnd && index->start + place->offset < from)
-        place += firstPlaceFrom(index, (size_t)(from - index->start));
+    if (place < placesEnd && index->start + place->offset < from) {
+        // Most searches that do not start at the beginning look for a
+        // closing tag behind the opening tag found last: the place behind
+        // that is where to go on.
+        const TagPlace* behind = index->lastFound + 1;
+        if (behind > place && behind <= placesEnd && index->start + behind[-1].offset < from &&
+            (behind == placesEnd || index->start + behind->offset >= from))
+            place = behind;
+        else
+            place += firstPlaceFrom(index, (size_t)(from - index->start));
+    }
     // Only places whose key matches are looked at further: the places run
     // in order, so the first of them behind `last` ends the search.
     for (; place < placesEnd; place++) {
@@ -128,7 +139,10 @@ extern "C" const char* findTag(const TagIndex* index, const char* from, const ch
         const char* at = index->start + place->offset;
         size_t same = 3;
         while (same < length && at[same] == tag[same]) same++;
-        if (same == length) return at;
+        if (same == length) {
+            index->lastFound = place;
+            return at;
+        }
     }
     if (index->indexedEnd > last) return 0;
     return findInText(from > index->indexedEnd ? from : index->indexedEnd, to, tag, length);

@@ -57,6 +57,9 @@ typedef struct {
     const char* indexedEnd;  // every "<" before this is listed
     int count;
     const TagPlace* places;
+    // The place of findTag's last match: where a search for its closing
+    // tag goes on.  Only a hint, checked before it is used.
+    mutable const TagPlace* lastFound;
 } TagIndex;
 
 // Lists the "<" of the text from start up to end (excluded) or its first
@@ -86,6 +89,10 @@ extern "C" const char* findXMLElement(const char* name, const char* text, size_t
 // that holds this part, or null to read the text.
 extern "C" const char* findXMLElementIn(const char* name, const TagIndex* tags, const char* text,
                                         const char* end, size_t* length);
+
+// Readdev on the start tag from start to end (excluded), the ">" that ends
+// it, with no zero byte before it: the caller need not terminate it.
+extern "C" int readStartTag(const char* start, const char* end, int slot);
 
 // ReaddevVal on the element text from start to end (excluded), which holds
 // no zero byte, through the index of a text that holds it: the caller knows
