@@ -24,11 +24,20 @@ static inline uint16_t keyOf(unsigned char first, unsigned char second) {
     return (uint16_t)(first | second << 8);
 }
 
+// Lists the "<" at `at` in place.
+static inline void listPlace(TagPlace* place, const char* start, const char* at, const char* end) {
+    unsigned char first = at + 1 < end ? (unsigned char)at[1] : 0;
+    unsigned char second = first && at + 2 < end ? (unsigned char)at[2] : 0;
+    place->offset = (uint16_t)(at - start);
+    place->key = keyOf(first, second);
+}
+
 extern "C" void indexTags(const char* start, const char* end, TagPlace* places, int capacity,
                           TagIndex* index) {
     const char* at = start;
     const char* stop = end;  // the first "<" not listed, or end
     int count = 0;
+#if defined(__mips__)
     // Four bytes at a time, and only the flagged bytes of a word one by
     // one: on the recorder a byte loop costs three times as much, and the
     // list is read whole on every parse.
@@ -62,13 +71,23 @@ extern "C" void indexTags(const char* start, const char* end, TagPlace* places, 
                 stop = byte;
                 goto full;
             }
-            unsigned char first = byte + 1 < end ? (unsigned char)byte[1] : 0;
-            unsigned char second = first && byte + 2 < end ? (unsigned char)byte[2] : 0;
-            places[count].offset = (uint16_t)(byte - start);
-            places[count].key = keyOf(first, second);
-            count++;
+            listPlace(&places[count++], start, byte, end);
         }
     }
+#else
+    // On the PC the C library finds a byte with vector instructions, many
+    // bytes at a time: the text's end first, then each "<".
+    const char* zero = (const char*)memchr(start, 0, (size_t)(end - start));
+    if (zero) end = zero;
+    for (at = (const char*)memchr(start, '<', (size_t)(end - start)); at;
+         at = (const char*)memchr(at + 1, '<', (size_t)(end - at - 1))) {
+        if (count == capacity || at - start > UINT16_MAX) {
+            stop = at;
+            goto full;
+        }
+        listPlace(&places[count++], start, at, end);
+    }
+#endif
     stop = end;
 full:
     index->indexedEnd = stop;
