@@ -31,7 +31,7 @@
 
 enum { ListedEquals = 16 };  // a router's start tag has six attributes
 
-// The start tag: its text, terminated at end, and where its "=" are, found
+// The start tag: its text up to end (a ">" or a zero byte), and where its "=" are, found
 // once for the six attributes read from it.
 typedef struct {
     const char* text;
