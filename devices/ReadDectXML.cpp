@@ -33,24 +33,46 @@
 // The list and its terminators (a newline and a zero byte): static, read
 // whole once per download.
 static char DeviceListText[DeviceListMaxBytes + 2];
+// Where the text ends for the parse: at its first zero byte (indexTags).
+static const char* DeviceListEnd;
+// The "<" of the list, listed once per parse.  A router describes a device
+// in about a hundred tags; a list that has more than this many ends its
+// index there, and the searches behind it read the text.
+static TagPlace DeviceListTagPlaces[4096];
+static TagIndex DeviceListTags;
 
 typedef struct {
     const char* opening;  // "<device": the start of a start tag
+    size_t openingLength;
     const char* closing;  // "</device>"
+    size_t closingLength;
 } ElementKind;
 
-static const ElementKind Devices = {"<device", "</device>"};
-static const ElementKind Groups = {"<group", "</group>"};
+static const ElementKind Devices = {"<device", 7, "</device>", 9};
+static const ElementKind Groups = {"<group", 6, "</group>", 8};
 
-// The next start tag of the kind: its name followed by white space, ">" or
-// "/", so that "<device" does not find "<devicelist".
-static char* findStartTag(char* from, const char* opening) {
-    size_t length = strlen(opening);
-    for (char* at = strstr(from, opening); at; at = strstr(at + 1, opening)) {
-        char next = at[length];
-        if (isXmlBlank(next) || next == '>' || next == '/') return at;
+// The next start tag of the kind from `from` on: its name followed by white
+// space, ">" or "/", so that "<device" does not find "<devicelist".
+static char* findStartTag(const char* from, const ElementKind* kind) {
+    size_t length = kind->openingLength;
+    for (const char* at = findTag(&DeviceListTags, from, DeviceListEnd, kind->opening, length); at;
+         at = findTag(&DeviceListTags, at + 1, DeviceListEnd, kind->opening, length)) {
+        char next = at + length < DeviceListEnd ? at[length] : 0;
+        if (isXmlBlank(next) || next == '>' || next == '/')
+            return DeviceListText + (at - DeviceListText);
     }
     return 0;
+}
+
+// Where the element whose start tag ends at tagEnd ends: its closing tag or
+// the next start tag of its kind, whichever comes first; null when there is
+// neither.
+static char* findElementEnd(const char* tagEnd, const ElementKind* kind) {
+    const char* end =
+        findTag(&DeviceListTags, tagEnd, DeviceListEnd, kind->closing, kind->closingLength);
+    const char* next = findStartTag(tagEnd, kind);
+    if (next && (!end || next < end)) end = next;
+    return end ? DeviceListText + (end - DeviceListText) : 0;
 }
 
 static int isListed(const DeviceRecord* device) {
@@ -62,15 +84,6 @@ static int isListed(const DeviceRecord* device) {
     return 1;
 }
 
-// Calls ReaddevVal on the text from start to end, terminated there for the
-// call.
-static void readChildren(char* start, char* end, int slot) {
-    char saved = *end;
-    *end = 0;
-    ReaddevVal(start, slot);
-    *end = saved;
-}
-
 // One pass over the text for one kind of element.  kept and examined count
 // on from the pass before.  Returns 0 when the examined elements reached the
 // limit, so that no further pass runs.
@@ -78,24 +91,20 @@ static int parseElements(const ElementKind* kind, int* kept, int* examined) {
     char* position = DeviceListText;
     for (;;) {
         _SmartHome[*kept].name[0] = 0;
-        char* start = findStartTag(position, kind->opening);
+        char* start = findStartTag(position, kind);
         if (!start) return 1;
-        char* tagEnd = strchr(start, '>');
+        char* tagEnd = (char*)memchr(start, '>', (size_t)(DeviceListEnd - start));
         if (!tagEnd) return 1;
 
-        *tagEnd = 0;
-        Readdev(start, *kept);
-        *tagEnd = '>';
+        readStartTag(start, tagEnd, *kept);
 
         if (tagEnd[-1] == '/') {
-            readChildren(start, tagEnd, *kept);
+            readChildElements(&DeviceListTags, start, tagEnd, *kept);
             position = tagEnd + 1;
         } else {
-            char* end = strstr(tagEnd, kind->closing);
-            char* next = findStartTag(tagEnd, kind->opening);
-            if (next && (!end || next < end)) end = next;
+            char* end = findElementEnd(tagEnd, kind);
             if (!end) return 1;
-            readChildren(start, end, *kept);
+            readChildElements(&DeviceListTags, start, end, *kept);
             position = end;
         }
 
@@ -118,12 +127,18 @@ static void saveCopy(size_t length) {
 extern "C" int ReadDectXML(void) {
     FILE* file = fopen(DEVICE_LIST_FILE, "rb");
     if (!file) return 0;
+    // Unbuffered: the list is read in one piece straight into its buffer,
+    // not copied through the stream's own.
+    setvbuf(file, 0, _IONBF, 0);
     size_t length = fread(DeviceListText, 1, DeviceListMaxBytes, file);
     int failed = ferror(file);
     fclose(file);
     if (failed) return 0;
     DeviceListText[length] = '\n';
     DeviceListText[length + 1] = 0;
+    indexTags(DeviceListText, DeviceListText + length + 1, DeviceListTagPlaces,
+              sizeof DeviceListTagPlaces / sizeof *DeviceListTagPlaces, &DeviceListTags);
+    DeviceListEnd = DeviceListTags.end;
     if (_savexml) saveCopy(length + 1);
 
     const ElementKind* first = _firstdevice ? &Devices : &Groups;

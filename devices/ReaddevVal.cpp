@@ -18,98 +18,147 @@
 // element gives 0; a section that is missing, or whose bit is clear, leaves
 // its fields as they were.  8-bit fields keep the low 8 bits of the number.
 // tsollDelta is never written: a pending change survives the refresh.
+// Every search is bounded to the element, or to the section it reads, and
+// reads nothing behind it.
 #include <string.h>
 
 #include "devices.h"
 #include "parsing.h"
 
-enum { SectionCapacity = 1024 };
+enum {
+    SectionLimit = 1023,  // the bytes of a section that are read
+    ValueCapacity = 32,   // a number's text: its first 31 bytes count
+};
 
-// The text of the section being read; the main loop is the only caller.
-static char Section[SectionCapacity];
+// A part of the element's text, end excluded, with no zero byte in it, and
+// the index of its "<".
+typedef struct {
+    const char* start;
+    const char* end;
+    TagIndex tags;
+} TextRange;
 
-static int findSection(const char* name, char* elementText) {
-    return getXMLTagText(name, elementText, Section, SectionCapacity) != 0;
+// The section of the child element <name> within element: its text up to
+// its closing tag, at most SectionLimit bytes.  Returns 0 when it is
+// missing.
+static int findSection(const char* name, const TextRange* element, TextRange* section) {
+    size_t length = 0;
+    const char* content =
+        findXMLElementIn(name, &element->tags, element->start, element->end, &length);
+    if (!content) return 0;
+    section->start = content;
+    section->end = content + (length < (size_t)SectionLimit ? length : (size_t)SectionLimit);
+    narrowTags(&element->tags, section->start, section->end, &section->tags);
+    return 1;
 }
 
-static int32_t value(const char* name) { return getXMLTagVal(name, Section); }
+// The first element <name> within range as a decimal number, its text cut
+// to ValueCapacity - 1 bytes; 0 when it is missing.
+static int32_t value(const char* name, const TextRange* range) {
+    size_t length = 0;
+    const char* content = findXMLElementIn(name, &range->tags, range->start, range->end, &length);
+    if (!content) return 0;
+    return decimalValueIn(content, length < ValueCapacity - 1u ? length : ValueCapacity - 1u);
+}
 
-static uint8_t byteValue(const char* name) { return (uint8_t)getXMLTagVal(name, Section); }
+static uint8_t byteValue(const char* name, const TextRange* range) {
+    return (uint8_t)value(name, range);
+}
 
 // Stores a child element's decoded text in field, cut to fit; empty when
 // the element is missing.  Returns 0 when it is missing.
-static int readText(const char* name, const char* text, char* field, size_t capacity) {
+static int readText(const char* name, const TextRange* range, char* field, size_t capacity) {
     size_t length = 0;
-    const char* content = findXMLElement(name, text, &length);
+    const char* content = findXMLElementIn(name, &range->tags, range->start, range->end, &length);
     field[0] = 0;
     if (!content) return 0;
     decodeXMLText(content, length, field, capacity);
     return 1;
 }
 
-static void readAlarmSensor(DeviceRecord* device, char* elementText) {
-    if (findSection("etsiunitinfo", elementText)) {
-        device->etsideviceid = value("etsideviceid");
-        device->unittype = value("unittype");
-        device->interfaces = value("interfaces");
+static void readAlarmSensor(DeviceRecord* device, const TextRange* element) {
+    TextRange section;
+    if (findSection("etsiunitinfo", element, &section)) {
+        device->etsideviceid = value("etsideviceid", &section);
+        device->unittype = value("unittype", &section);
+        device->interfaces = value("interfaces", &section);
     }
-    if (findSection("alert", elementText)) device->alertState = byteValue("state");
+    if (findSection("alert", element, &section)) device->alertState = byteValue("state", &section);
 }
 
-static void readThermostat(DeviceRecord* device, char* elementText) {
-    if (!findSection("hkr", elementText)) return;
-    int32_t tsoll = value("tsoll");
+static void readThermostat(DeviceRecord* device, const TextRange* element) {
+    TextRange hkr;
+    if (!findSection("hkr", element, &hkr)) return;
+    int32_t tsoll = value("tsoll", &hkr);
     if (tsoll == TSOLL_RouterOff) tsoll = TSOLL_Off;
     if (tsoll == TSOLL_RouterOn) tsoll = TSOLL_On;
     device->tsoll = tsoll;
-    device->absenk = byteValue("absenk");
-    device->komfort = byteValue("komfort");
-    device->lock = byteValue("lock");
-    device->devicelock = byteValue("devicelock");
-    device->errorcode = byteValue("errorcode");
-    device->batterylow = byteValue("batterylow");
-    device->battery = byteValue("battery");
-    device->windowopenactiv = byteValue("windowopenactiv");
-    device->endperiod = value("endperiod");  // inside <nextchange>
-    device->tchange = byteValue("tchange");  // inside <nextchange>
-    device->summeractive = byteValue("summeractive");
-    device->holidayactive = byteValue("holidayactive");
+    device->absenk = byteValue("absenk", &hkr);
+    device->komfort = byteValue("komfort", &hkr);
+    device->lock = byteValue("lock", &hkr);
+    device->devicelock = byteValue("devicelock", &hkr);
+    device->errorcode = byteValue("errorcode", &hkr);
+    device->batterylow = byteValue("batterylow", &hkr);
+    device->battery = byteValue("battery", &hkr);
+    device->windowopenactiv = byteValue("windowopenactiv", &hkr);
+    device->endperiod = value("endperiod", &hkr);  // inside <nextchange>
+    device->tchange = byteValue("tchange", &hkr);  // inside <nextchange>
+    device->summeractive = byteValue("summeractive", &hkr);
+    device->holidayactive = byteValue("holidayactive", &hkr);
 }
 
-static void readEnergyMeter(DeviceRecord* device, char* elementText) {
-    if (!findSection("powermeter", elementText)) return;
-    device->power = value("power");
-    device->energy = value("energy");
-    device->voltage = value("voltage");
+static void readEnergyMeter(DeviceRecord* device, const TextRange* element) {
+    TextRange meter;
+    if (!findSection("powermeter", element, &meter)) return;
+    device->power = value("power", &meter);
+    device->energy = value("energy", &meter);
+    device->voltage = value("voltage", &meter);
 }
 
-static void readTemperatureSensor(DeviceRecord* device, char* elementText) {
-    if (!findSection("temperature", elementText)) return;
-    device->celsius = value("celsius");
-    device->offset = value("offset");
+static void readTemperatureSensor(DeviceRecord* device, const TextRange* element) {
+    TextRange sensor;
+    if (!findSection("temperature", element, &sensor)) return;
+    device->celsius = value("celsius", &sensor);
+    device->offset = value("offset", &sensor);
 }
 
-static void readSwitchSocket(DeviceRecord* device, char* elementText) {
-    if (!findSection("switch", elementText)) return;
-    device->switchState = byteValue("state");
-    if (!readText("mode", Section, device->mode, sizeof device->mode)) strcpy(device->mode, "---");
-    device->lock = byteValue("lock");
-    device->devicelock = byteValue("devicelock");
+static void readSwitchSocket(DeviceRecord* device, const TextRange* element) {
+    TextRange socket;
+    if (!findSection("switch", element, &socket)) return;
+    device->switchState = byteValue("state", &socket);
+    if (!readText("mode", &socket, device->mode, sizeof device->mode)) strcpy(device->mode, "---");
+    device->lock = byteValue("lock", &socket);
+    device->devicelock = byteValue("devicelock", &socket);
 }
 
-extern "C" int ReaddevVal(char* elementText, int slot) {
+extern "C" int readChildElements(const TagIndex* tags, const char* start, const char* end,
+                                 int slot) {
     if (slot < 0 || slot >= DeviceTableRecords) return 0;
     DeviceRecord* device = &_SmartHome[slot];
+    TextRange element;
+    element.start = start;
+    element.end = end;
+    narrowTags(tags, start, end, &element.tags);
 
-    device->present = getXMLTagVal("present", elementText);
-    readText("name", elementText, device->name, sizeof device->name);
+    device->present = value("present", &element);
+    readText("name", &element, device->name, sizeof device->name);
     if (device->present == 0) return 1;
 
     uint16_t functions = device->functionbitmask;
-    if (functions & FB_AlarmSensor) readAlarmSensor(device, elementText);
-    if (functions & FB_Thermostat) readThermostat(device, elementText);
-    if (functions & FB_EnergyMeter) readEnergyMeter(device, elementText);
-    if (functions & FB_TemperatureSensor) readTemperatureSensor(device, elementText);
-    if (functions & FB_SwitchSocket) readSwitchSocket(device, elementText);
+    if (functions & FB_AlarmSensor) readAlarmSensor(device, &element);
+    if (functions & FB_Thermostat) readThermostat(device, &element);
+    if (functions & FB_EnergyMeter) readEnergyMeter(device, &element);
+    if (functions & FB_TemperatureSensor) readTemperatureSensor(device, &element);
+    if (functions & FB_SwitchSocket) readSwitchSocket(device, &element);
     return 1;
+}
+
+extern "C" int ReaddevVal(char* elementText, int slot) {
+    // A router's device element has about a hundred tags; the index of a
+    // longer one ends there, and the searches behind it read the text.
+    static TagPlace places[256];
+    TagIndex tags;
+    indexTags(elementText, elementText + strlen(elementText), places,
+              sizeof places / sizeof *places, &tags);
+    return readChildElements(&tags, elementText, tags.end, slot);
 }

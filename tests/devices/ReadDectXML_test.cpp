@@ -289,6 +289,46 @@ TEST_F(ReadDectXML_, ListLongerThanTheBufferIsCutThere) {
     EXPECT_EQ(Listed(), (Names{"Vorne"}));
 }
 
+TEST_F(ReadDectXML_, ElementsBehindTheFourThousandthTagAreReadAlike) {
+    // The searches list the first 4096 "<" of the list; behind them they
+    // read the text, and must find the same.
+    std::string filler;
+    for (int i = 0; i < 4200; i++) filler += "<x/>";
+    std::string late = Device(
+        "2", 2, 0x2C0, Named("Sp&#228;t") + Switch(1) + Powermeter(230000, 1500, 77) + Hkr(44));
+    _firstdevice = 1;
+    Parse(List(Device("1", 1, 0x200, Named("Fr\xC3\xBCh") + filler) + late));
+    ASSERT_EQ(Listed(), (Names{"Fr\xC3\xBCh", "Sp\xC3\xA4t"}));
+    EXPECT_EQ(_SmartHome[1].switchState, 1);
+    EXPECT_STREQ(_SmartHome[1].mode, "manuell");
+    EXPECT_EQ(_SmartHome[1].energy, 77);
+    EXPECT_EQ(_SmartHome[1].tsoll, 44);
+    EXPECT_EQ(_SmartHome[1].endperiod, 1706680800);
+}
+
+TEST_F(ReadDectXML_, ZeroByteEndsTheList) {
+    std::string list = List(Device("1", 1, 0x200, Named("Vorne") + Switch(1)) + std::string(1, 0) +
+                            Device("2", 2, 0x200, Named("Hinten")));
+    _firstdevice = 1;
+    Parse(list);
+    EXPECT_EQ(Listed(), (Names{"Vorne"}));
+    EXPECT_EQ(_SmartHome[0].switchState, 1);
+}
+
+TEST_F(ReadDectXML_, AttributesBehindManyOthersAreFound) {
+    // Sixteen "=" of a start tag are listed at once; the rest are searched.
+    std::string others;
+    for (int i = 0; i < 20; i++) others += " extra" + std::to_string(i) + "=\"a=b\"";
+    _firstdevice = 1;
+    Parse(List("<device" + others +
+               " identifier=\"7\" id=\"-12\" functionbitmask=\"512\" productname=\"Ende\">" +
+               Named("Viele") + "</device>"));
+    ASSERT_EQ(Listed(), (Names{"Viele"}));
+    EXPECT_STREQ(_SmartHome[0].ain, "7");
+    EXPECT_EQ(_SmartHome[0].id, -12);
+    EXPECT_STREQ(_SmartHome[0].productname, "Ende");
+}
+
 TEST_F(ReadDectXML_, ListCutInsideAStartTagEndsThePass) {
     Parse(List(Device("1", 1, 0x200, Named("Lampe"))) + "<device identifier=\"2\" id=\"2");
     EXPECT_EQ(Listed(), (Names{"Lampe"}));

@@ -130,6 +130,11 @@ const ValueCase kValueCases[] = {
     {"AboveTheRangeStopsAtTheLargest", "v", "<v>99999999999</v>", INT32_MAX},
     {"BelowTheRangeStopsAtTheSmallest", "v", "<v>-99999999999</v>", INT32_MIN},
     {"LargestSigned32BitValue", "endperiod", "<endperiod>2147483647</endperiod>", INT32_MAX},
+    {"SmallestSigned32BitValue", "v", "<v>-2147483648</v>", INT32_MIN},
+    {"OneAboveTheLargest", "v", "<v>2147483648</v>", INT32_MAX},
+    {"EveryBlankOfTheCLocale", "v", "<v>\t\n\v\f\r 12</v>", 12},
+    {"BlankBetweenSignAndDigits", "v", "<v>- 5</v>", 0},
+    {"TwoSigns", "v", "<v>+-5</v>", 0},
 };
 
 class ValueTable : public ::testing::TestWithParam<ValueCase> {};
