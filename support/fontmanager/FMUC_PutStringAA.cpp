@@ -67,14 +67,6 @@ uint32_t AddCharacters(Line* line, FontDataUC* font, const char* text, uint32_t 
     return width;
 }
 
-// Whether eight coverage bytes from here are all 0 (the empty rows and
-// margins that every glyph of a line-high bitmap has).
-inline int EightZeros(const uint8_t* coverage) {
-    uint64_t bytes;
-    memcpy(&bytes, coverage, sizeof bytes);
-    return bytes == 0;
-}
-
 // Foreground over background at coverage 1 … 254 with the factor 1.0, all
 // three channels at once: red and blue in two 16-bit lanes, green apart.
 // ((255 − c) × b + c × f) stays below 65536, so no lane spills into the
@@ -88,6 +80,54 @@ inline uint32_t BlendFull(uint32_t coverage, uint32_t foreground, uint32_t backg
     return redBlue | green;
 }
 
+// Coverage c (1 … 255) of the foreground over a background pixel, as text
+// output paints it: the foreground itself at 255, else its alpha byte with
+// the blended colour.
+inline uint32_t Blended(uint32_t c, uint32_t foreground, uint32_t background, float factor) {
+    if (c == 255) return foreground;
+    return (foreground & 0xFF000000u) |
+           (factor == 1.0f ? BlendFull(c, foreground, background)
+                           : FM_AlphaBlendRGB(c, foreground, background, factor));
+}
+
+// The finished pixels of every coverage for one foreground over one
+// background colour at one intensity: the screens draw their texts in a few
+// colours onto a few plain boxes, so most glyph pixels are one table read.
+// The tables are kept across calls; a call makes at most one new one.
+struct BlendTable {
+    uint32_t foreground;
+    uint32_t background;
+    uint32_t factorBits;
+    uint32_t pixels[256];  // entry 0 unused
+};
+enum { BlendTables = 8 };
+BlendTable Tables[BlendTables];
+uint32_t TablesMade;  // the next new table replaces Tables[TablesMade % BlendTables]
+
+inline uint32_t BitsOf(float factor) {
+    uint32_t bits;
+    memcpy(&bits, &factor, sizeof bits);
+    return bits;
+}
+
+BlendTable* TableFor(uint32_t foreground, uint32_t background, float factor) {
+    const uint32_t factorBits = BitsOf(factor);
+    const uint32_t made = TablesMade < BlendTables ? TablesMade : (uint32_t)BlendTables;
+    for (uint32_t i = 0; i < made; ++i) {
+        BlendTable* table = &Tables[i];
+        if (table->foreground == foreground && table->background == background &&
+            table->factorBits == factorBits)
+            return table;
+    }
+    BlendTable* table = &Tables[TablesMade++ % BlendTables];
+    table->foreground = foreground;
+    table->background = background;
+    table->factorBits = factorBits;
+    for (uint32_t c = 1; c < 256; ++c)
+        table->pixels[c] = Blended(c, foreground, background, factor);
+    return table;
+}
+
 struct Paint {
     uint32_t* box;
     uint32_t width;   // of the box
@@ -95,60 +135,70 @@ struct Paint {
     uint32_t foreground;
     int opaque;
     float factor;
+    // Over a transparent background: the table of the first colour that
+    // lies under a partly covered pixel (null until then).
+    const BlendTable* table;
 };
 
+// The pixel for coverage c (1 … 255) over a colour that has no table in
+// this call.  The first partly covered pixel of a call chooses the table for
+// the colour beneath it; pixels over other colours are blended directly.
+// Kept out of the painting loop, which then holds its values in registers.
+__attribute__((noinline)) uint32_t PaintOther(Paint* paint, uint32_t c, uint32_t beneath) {
+    if (c == 255) return paint->foreground;
+    if (!paint->table) {
+        paint->table = TableFor(paint->foreground, beneath, paint->factor);
+        return paint->table->pixels[c];
+    }
+    return Blended(c, paint->foreground, beneath, paint->factor);
+}
+
 // Writes a glyph's coverage into the box, its left column at column0; the
-// part that would fall outside the box is not written.
-void PaintGlyph(const Paint* paint, const GlyphCacheEntry* glyph, int32_t column0) {
+// part that would fall outside the box is not written.  Only the glyph's
+// ink (GlyphInk) is visited.
+void PaintGlyph(Paint* paint, const GlyphCacheEntry* glyph, int32_t column0) {
     const int32_t first = column0 < 0 ? -column0 : 0;
     int32_t last = (int32_t)paint->width - column0;  // exclusive
     if (last > (int32_t)glyph->Width) last = glyph->Width;
     if (first >= last) return;
-    const uint32_t rows = glyph->Height < paint->height ? glyph->Height : paint->height;
+    const GlyphInk* ink = InkOf(glyph);
+    const InkRow* inkRows = InkRowsOf(ink);
+    const uint32_t bottom = ink->bottom < paint->height ? ink->bottom : paint->height;
     const uint32_t foreground = paint->foreground;
     const uint32_t alpha = foreground & 0xFF000000u;
-    const int fullIntensity = paint->factor == 1.0f;
-    // With another intensity a blend is costly: a pixel of the same
-    // coverage over the same colour as the last one takes the last result.
-    uint32_t lastCoverage = 0, lastPixel = 0, lastResult = 0;
-    const uint8_t* bitmapEnd = glyph->GlyphData + (uint32_t)glyph->Width * glyph->Height;
 
-    for (uint32_t row = 0; row < rows; ++row) {
-        const uint8_t* coverage = glyph->GlyphData + row * glyph->Width;
-        uint32_t* pixels = paint->box + row * paint->width;
-        for (int32_t column = first; column < last;) {
-            // Eight columns at a time; empty ones are passed over at once.
-            int32_t end = last;
-            if (column + 8 <= last) {
-                if (EightZeros(coverage + column)) {
-                    column += 8;
-                    continue;
-                }
-                end = column + 8;
-            } else if (coverage + column + 8 <= bitmapEnd && EightZeros(coverage + column)) {
-                // Fewer than eight columns are left: eight empty bytes from
-                // here (the rest of them in the next row) leave nothing to
-                // paint in this row.  Most rows of a narrow glyph go so.
-                break;
-            }
-            for (; column < end; ++column) {
-                const uint32_t c = coverage[column];
+    for (uint32_t row = ink->top; row < bottom; ++row) {
+        const int32_t from = inkRows[row].first > first ? inkRows[row].first : first;
+        const int32_t to = inkRows[row].end < last ? inkRows[row].end : last;
+        if (from >= to) continue;
+        const uint8_t* coverage = glyph->GlyphData + row * glyph->Width + from;
+        const uint8_t* const end = coverage + (to - from);
+        uint32_t* pixel = paint->box + row * paint->width + (column0 + from);
+        if (paint->opaque) {
+            for (; coverage < end; ++coverage, ++pixel) {
+                const uint32_t c = *coverage;
                 if (c == 0) continue;
-                uint32_t* pixel = pixels + (column0 + column);
-                if (c == 255) {
-                    *pixel = foreground;
-                } else if (paint->opaque) {
-                    *pixel = alpha | (uint32_t)AlphaLUT[c].r << 16 |
-                             (uint32_t)AlphaLUT[c].g << 8 | AlphaLUT[c].b;
-                } else if (fullIntensity) {
-                    *pixel = alpha | BlendFull(c, foreground, *pixel);
-                } else if (c == lastCoverage && *pixel == lastPixel) {
-                    *pixel = lastResult;
-                } else {
-                    lastCoverage = c;
-                    lastPixel = *pixel;
-                    lastResult = alpha | FM_AlphaBlendRGB(c, foreground, lastPixel, paint->factor);
-                    *pixel = lastResult;
+                *pixel = c == 255 ? foreground
+                                  : alpha | (uint32_t)AlphaLUT[c].r << 16 |
+                                        (uint32_t)AlphaLUT[c].g << 8 | AlphaLUT[c].b;
+            }
+            continue;
+        }
+        // The table and its colour are held apart so that the stores into
+        // the box need not reload them.
+        const uint32_t* entries = paint->table ? paint->table->pixels : 0;
+        uint32_t background = paint->table ? paint->table->background : 0;
+        for (; coverage < end; ++coverage, ++pixel) {
+            const uint32_t c = *coverage;
+            if (c == 0) continue;
+            const uint32_t beneath = *pixel;
+            if (beneath == background && entries) {
+                *pixel = entries[c];
+            } else {
+                *pixel = PaintOther(paint, c, beneath);
+                if (paint->table) {
+                    entries = paint->table->pixels;
+                    background = paint->table->background;
                 }
             }
         }
@@ -251,6 +301,7 @@ extern "C" void FMUC_PutStringAA(uint16_t region, uint32_t x, uint32_t y, uint32
     paint.foreground = foreground;
     paint.opaque = opaque;
     paint.factor = intensity;
+    paint.table = 0;
     paint.box = (uint32_t*)TAP_Osd_SaveBox(region, left, y, paint.width, paint.height);
     if (paint.box) {
         int32_t pen = 0, centre = 0;
