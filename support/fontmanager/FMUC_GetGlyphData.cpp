@@ -53,7 +53,8 @@ inline void Remember(Memo* memo, const FontDataUC* font, uint32_t codePoint, uin
 void DescribeInk(const GlyphCacheEntry* glyph) {
     GlyphInk* ink = InkOf(glyph);
     InkRow* rows = InkRowsOf(ink);
-    ink->top = ink->bottom = 0;
+    ink->top = ink->bottom = ink->right = 0;
+    ink->left = glyph->Width;
     for (uint32_t row = 0; row < glyph->Height; ++row) {
         const uint8_t* coverage = glyph->GlyphData + row * glyph->Width;
         uint32_t first = 0, end = glyph->Width;
@@ -65,6 +66,8 @@ void DescribeInk(const GlyphCacheEntry* glyph) {
         if (first == end) continue;
         if (ink->top == ink->bottom) ink->top = (uint16_t)row;
         ink->bottom = (uint16_t)(row + 1);
+        if (first < ink->left) ink->left = (uint16_t)first;
+        if (end > ink->right) ink->right = (uint16_t)end;
     }
 }
 

@@ -19,10 +19,12 @@
 // 0) the area x … maxX − 1, one line high, is filled first and partly
 // covered pixels blend toward it (AlphaLUT); otherwise they blend toward
 // the pixels beneath.  Glyphs hang from y; marks sit centred over the glyph
-// before them.  The line's box is read once (TAP_Osd_SaveBox), painted in
-// memory and written back once (TAP_Osd_RestoreBox); no pixel outside that
-// box is ever written, even where a mark or a cut would place glyph pixels
-// beyond it.  The region is not synchronised to the screen.
+// before them.  The line's box (text width + 1 by text height + 1) is
+// painted in memory with one read (TAP_Osd_SaveBox) and one write
+// (TAP_Osd_RestoreBox) of the part of it that the glyphs' ink covers (no
+// other pixel of it changes; a text without ink reads nothing); no pixel
+// outside that box is ever written, even where a mark or a cut would place
+// glyph pixels beyond it.  The region is not synchronised to the screen.
 //
 // Contract: maxX is inclusive and cut to the region's width − 1.  Nothing is
 // drawn for a null or empty text, a null font, x ≥ maxX, no memory, a text
@@ -39,6 +41,7 @@ struct Character {
     const GlyphCacheEntry* glyph;
     uint16_t offset;  // in the working copy
     uint8_t isMark;
+    int32_t column;  // of the glyph's left edge in the text box
 };
 
 // The working copy holds at most 126 bytes after cleaning, "..." included
@@ -128,10 +131,55 @@ BlendTable* TableFor(uint32_t foreground, uint32_t background, float factor) {
     return table;
 }
 
+// The part of the text box that the glyphs' ink covers: only it is read
+// from the region and written back, since no other pixel of the box
+// changes.
+struct InkBox {
+    int32_t left, top, right, bottom;  // right and bottom exclusive
+};
+
+// Places the characters (their columns) as painting goes: the pen moves by
+// each ordinary glyph's width, a mark sits centred over the glyph before it.
+// Grows ink by what each glyph paints inside a box of width x height.
+void PlaceCharacters(Line* line, uint32_t from, int32_t* pen, int32_t* centre, int32_t width,
+                     int32_t height, InkBox* ink) {
+    for (uint32_t i = from; i < line->count; ++i) {
+        Character* character = &line->characters[i];
+        const GlyphCacheEntry* glyph = character->glyph;
+        if (!glyph) continue;
+        if (character->isMark) {
+            character->column = *centre - glyph->Width / 2;
+        } else {
+            character->column = *pen;
+            *centre = *pen + glyph->Width / 2;
+            *pen += glyph->Width;
+        }
+        const GlyphInk* glyphInk = InkOf(glyph);
+        int32_t left = character->column + glyphInk->left;
+        int32_t right = character->column + glyphInk->right;
+        if (left < 0) left = 0;
+        if (right > width) right = width;
+        const int32_t bottom = glyphInk->bottom < height ? glyphInk->bottom : height;
+        if (left >= right || glyphInk->top >= bottom) continue;
+        if (ink->left >= ink->right) {
+            ink->left = left;
+            ink->right = right;
+            ink->top = glyphInk->top;
+            ink->bottom = bottom;
+            continue;
+        }
+        if (left < ink->left) ink->left = left;
+        if (right > ink->right) ink->right = right;
+        if (glyphInk->top < ink->top) ink->top = glyphInk->top;
+        if (bottom > ink->bottom) ink->bottom = bottom;
+    }
+}
+
 struct Paint {
-    uint32_t* box;
-    uint32_t width;   // of the box
-    uint32_t height;  // of the box
+    uint32_t* box;    // the ink box's pixels
+    InkBox ink;       // where they lie in the text box
+    uint32_t width;   // of the text box
+    uint32_t height;  // of the text box
     uint32_t foreground;
     int opaque;
     float factor;
@@ -140,12 +188,11 @@ struct Paint {
     const BlendTable* table;
 };
 
-// The pixel for coverage c (1 … 255) over a colour that has no table in
+// The pixel for coverage c (1 … 254) over a colour that has no table in
 // this call.  The first partly covered pixel of a call chooses the table for
 // the colour beneath it; pixels over other colours are blended directly.
 // Kept out of the painting loop, which then holds its values in registers.
 __attribute__((noinline)) uint32_t PaintOther(Paint* paint, uint32_t c, uint32_t beneath) {
-    if (c == 255) return paint->foreground;
     if (!paint->table) {
         paint->table = TableFor(paint->foreground, beneath, paint->factor);
         return paint->table->pixels[c];
@@ -154,8 +201,9 @@ __attribute__((noinline)) uint32_t PaintOther(Paint* paint, uint32_t c, uint32_t
 }
 
 // Writes a glyph's coverage into the box, its left column at column0; the
-// part that would fall outside the box is not written.  Only the glyph's
-// ink (GlyphInk) is visited.
+// part that would fall outside the text box is not written.  Only the
+// glyph's ink (GlyphInk) is visited.  Everything is read into locals first:
+// the stores into the box might otherwise alias the painting's state.
 void PaintGlyph(Paint* paint, const GlyphCacheEntry* glyph, int32_t column0) {
     const int32_t first = column0 < 0 ? -column0 : 0;
     int32_t last = (int32_t)paint->width - column0;  // exclusive
@@ -164,17 +212,28 @@ void PaintGlyph(Paint* paint, const GlyphCacheEntry* glyph, int32_t column0) {
     const GlyphInk* ink = InkOf(glyph);
     const InkRow* inkRows = InkRowsOf(ink);
     const uint32_t bottom = ink->bottom < paint->height ? ink->bottom : paint->height;
+    if (ink->top >= bottom) return;
     const uint32_t foreground = paint->foreground;
     const uint32_t alpha = foreground & 0xFF000000u;
+    const int opaque = paint->opaque;
+    const uint32_t stride = paint->ink.right - paint->ink.left;
+    const uint32_t glyphWidth = glyph->Width;
+    // The box's and the bitmap's first ink row; the glyph's left edge lies
+    // at boxColumn in the box.
+    uint32_t* boxRow = paint->box + (ink->top - paint->ink.top) * stride;
+    const int32_t boxColumn = column0 - paint->ink.left;
+    const uint8_t* bitmapRow = glyph->GlyphData + ink->top * glyphWidth;
+    const uint32_t* entries = paint->table ? paint->table->pixels : 0;
+    uint32_t background = paint->table ? paint->table->background : 0;
 
-    for (uint32_t row = ink->top; row < bottom; ++row) {
+    for (uint32_t row = ink->top; row < bottom; ++row, boxRow += stride, bitmapRow += glyphWidth) {
         const int32_t from = inkRows[row].first > first ? inkRows[row].first : first;
         const int32_t to = inkRows[row].end < last ? inkRows[row].end : last;
         if (from >= to) continue;
-        const uint8_t* coverage = glyph->GlyphData + row * glyph->Width + from;
-        const uint8_t* const end = coverage + (to - from);
-        uint32_t* pixel = paint->box + row * paint->width + (column0 + from);
-        if (paint->opaque) {
+        const uint8_t* coverage = bitmapRow + from;
+        const uint8_t* const end = bitmapRow + to;
+        uint32_t* pixel = boxRow + (boxColumn + from);
+        if (opaque) {
             for (; coverage < end; ++coverage, ++pixel) {
                 const uint32_t c = *coverage;
                 if (c == 0) continue;
@@ -184,22 +243,18 @@ void PaintGlyph(Paint* paint, const GlyphCacheEntry* glyph, int32_t column0) {
             }
             continue;
         }
-        // The table and its colour are held apart so that the stores into
-        // the box need not reload them.
-        const uint32_t* entries = paint->table ? paint->table->pixels : 0;
-        uint32_t background = paint->table ? paint->table->background : 0;
         for (; coverage < end; ++coverage, ++pixel) {
             const uint32_t c = *coverage;
             if (c == 0) continue;
             const uint32_t beneath = *pixel;
             if (beneath == background && entries) {
                 *pixel = entries[c];
+            } else if (c == 255) {
+                *pixel = foreground;
             } else {
                 *pixel = PaintOther(paint, c, beneath);
-                if (paint->table) {
-                    entries = paint->table->pixels;
-                    background = paint->table->background;
-                }
+                entries = paint->table->pixels;
+                background = paint->table->background;
             }
         }
     }
@@ -302,25 +357,24 @@ extern "C" void FMUC_PutStringAA(uint16_t region, uint32_t x, uint32_t y, uint32
     paint.opaque = opaque;
     paint.factor = intensity;
     paint.table = 0;
-    paint.box = (uint32_t*)TAP_Osd_SaveBox(region, left, y, paint.width, paint.height);
+    paint.ink.left = paint.ink.right = paint.ink.top = paint.ink.bottom = 0;
+    int32_t pen = 0, centre = 0;
+    PlaceCharacters(&dots, 0, &pen, &centre, paint.width, paint.height, &paint.ink);
+    PlaceCharacters(&line, firstDrawn, &pen, &centre, paint.width, paint.height, &paint.ink);
+    const uint32_t inkLeft = left + paint.ink.left, inkTop = y + paint.ink.top;
+    const uint32_t inkWidth = paint.ink.right - paint.ink.left;
+    const uint32_t inkHeight = paint.ink.bottom - paint.ink.top;
+    paint.box =
+        inkWidth ? (uint32_t*)TAP_Osd_SaveBox(region, inkLeft, inkTop, inkWidth, inkHeight) : 0;
     if (paint.box) {
-        int32_t pen = 0, centre = 0;
         for (uint32_t part = 0; part < 2; ++part) {
             const Line* from = part == 0 ? &dots : &line;
             for (uint32_t i = part == 0 ? 0 : firstDrawn; i < from->count; ++i) {
                 const Character* character = &from->characters[i];
-                const GlyphCacheEntry* glyph = character->glyph;
-                if (!glyph) continue;
-                if (character->isMark) {
-                    PaintGlyph(&paint, glyph, centre - glyph->Width / 2);
-                } else {
-                    PaintGlyph(&paint, glyph, pen);
-                    centre = pen + glyph->Width / 2;
-                    pen += glyph->Width;
-                }
+                if (character->glyph) PaintGlyph(&paint, character->glyph, character->column);
             }
         }
-        TAP_Osd_RestoreBox(region, left, y, paint.width, paint.height, paint.box);
+        TAP_Osd_RestoreBox(region, inkLeft, inkTop, inkWidth, inkHeight, paint.box);
         TAP_MemFree(paint.box);
     }
     TAP_MemFree(copy);

@@ -40,6 +40,8 @@ struct InkRow {
 struct GlyphInk {
     uint16_t top;     // first row with ink
     uint16_t bottom;  // the row after the last with ink; top = bottom: none
+    uint16_t left;    // first column with ink in any row
+    uint16_t right;   // the column after the last with ink in any row
 };                    // followed by one InkRow per bitmap row
 
 // Where the ink description starts in a glyph's block (word aligned).
