@@ -48,6 +48,9 @@ struct Character {
 // 129; every character is at least one byte.
 enum { MostCharacters = 132 };
 
+// The cleaning keeps at most this many bytes.
+enum { MostPlainBytes = 126 };
+
 struct Line {
     Character characters[MostCharacters];
     uint32_t count;
@@ -63,7 +66,10 @@ uint32_t AddCharacters(Line* line, FontDataUC* font, const char* text, uint32_t 
         Character* character = &line->characters[line->count++];
         character->glyph = glyph && glyph->GlyphData ? glyph : 0;
         character->offset = (uint16_t)(offset + (position - text));
-        character->isMark = glyph ? (uint8_t)FMUC_IsDiacriticalMark(glyph->CodePoint) : 0;
+        // No mark lies below U+00A8: the common characters need no call.
+        character->isMark = glyph && glyph->CodePoint >= 0xA8
+                                ? (uint8_t)FMUC_IsDiacriticalMark(glyph->CodePoint)
+                                : 0;
         if (character->glyph && !character->isMark) width += glyph->Width;
         position += length;
     }
@@ -114,15 +120,19 @@ inline uint32_t BitsOf(float factor) {
 }
 
 BlendTable* TableFor(uint32_t foreground, uint32_t background, float factor) {
+    static BlendTable* last;  // the one found last: a screen draws runs of alike texts
     const uint32_t factorBits = BitsOf(factor);
+    if (last && last->foreground == foreground && last->background == background &&
+        last->factorBits == factorBits)
+        return last;
     const uint32_t made = TablesMade < BlendTables ? TablesMade : (uint32_t)BlendTables;
     for (uint32_t i = 0; i < made; ++i) {
         BlendTable* table = &Tables[i];
         if (table->foreground == foreground && table->background == background &&
             table->factorBits == factorBits)
-            return table;
+            return last = table;
     }
-    BlendTable* table = &Tables[TablesMade++ % BlendTables];
+    BlendTable* table = last = &Tables[TablesMade++ % BlendTables];
     table->foreground = foreground;
     table->background = background;
     table->factorBits = factorBits;
@@ -271,10 +281,18 @@ extern "C" void FMUC_PutStringAA(uint16_t region, uint32_t x, uint32_t y, uint32
     if (regionWidth && maxX >= regionWidth) maxX = regionWidth - 1;
     if (x >= maxX) return;
 
+    // Most texts are printable ASCII of at most 126 bytes, which the
+    // conversion and the cleaning leave as they are: such a text is only
+    // copied.
+    const uint8_t* end = (const uint8_t*)text;
+    int plain = 1;
+    for (; *end; ++end)
+        if (*end < 0x20 || *end > 0x7E) plain = 0;
+    const size_t length = (size_t)(end - (const uint8_t*)text);
+    if (length > MostPlainBytes) plain = 0;
     int needsConversion = 0, isUTF8 = 0;
-    GetStringEncoding(text, &needsConversion, &isUTF8);
+    if (!plain) GetStringEncoding(text, &needsConversion, &isUTF8);
     const int convert = needsConversion && !isUTF8;
-    const size_t length = strlen(text);
     if (length > (0xFFFFFFFFu - 20) / 4) return;
     char* copy = (char*)TAP_MemAlloc((uint32_t)(convert ? 4 * length : length) + 20);
     if (!copy) return;
@@ -282,7 +300,7 @@ extern "C" void FMUC_PutStringAA(uint16_t region, uint32_t x, uint32_t y, uint32
         StrToUTF8(text, copy, 9);
     else
         memcpy(copy, text, length + 1);
-    MakeValidFileName(copy, LEGAL_NoControlChars | LEGAL_NoLineFeeds);
+    if (!plain) MakeValidFileName(copy, LEGAL_NoControlChars | LEGAL_NoLineFeeds);
 
     // One look-up per character: the measure, the cut and the painting all
     // work on this list.
