@@ -222,7 +222,8 @@ void PaintGlyph(Paint* paint, const GlyphCacheEntry* glyph, int32_t column0) {
     const GlyphInk* ink = InkOf(glyph);
     const InkRow* inkRows = InkRowsOf(ink);
     const uint32_t bottom = ink->bottom < paint->height ? ink->bottom : paint->height;
-    if (ink->top >= bottom) return;
+    // Ink wholly outside the box (a mark's, at most) is not in the ink box.
+    if (ink->top >= bottom || ink->left >= last || ink->right <= first) return;
     const uint32_t foreground = paint->foreground;
     const uint32_t alpha = foreground & 0xFF000000u;
     const int opaque = paint->opaque;
