@@ -66,17 +66,28 @@ const uint32_t kPanel = 0xFF192952;
 uint16_t region = 0;
 FontDataUC fonts[4];
 
+// The counted repeats draw each text onto freshly painted panel, as the
+// screens do (they paint a box, then the text onto it), not onto the text
+// the repeat before drew: ten places a region, one line apart, in regions
+// painted before counting starts.
+enum { kRepeats = 50, kPlacesPerRegion = 10, kLineStep = 50 };
+uint16_t places[kRepeats / kPlacesPerRegion];
+
+void paintPlaces() {
+    for (uint16_t place : places) TAP_Osd_FillBox(place, 0, 0, 720, 540, kPanel);
+}
+
 int fontIndex(int points) { return points == 10 ? 0 : points == 12 ? 1 : points == 16 ? 2 : 3; }
 
 // ---- FMUC_PutString ---------------------------------------------------------
 
-void drawWithFontManager(const Text& text, uint32_t y) {
-    FMUC_PutString(region, text.x, y, text.maxX, text.text, text.colour, 0,
+void drawWithFontManager(const Text& text, uint32_t y, uint16_t into = region) {
+    FMUC_PutString(into, text.x, y, text.maxX, text.text, text.colour, 0,
                    &fonts[fontIndex(text.points)], 0, text.align);
 }
 
-void drawWithFreeType(const Text& text, uint32_t y) {
-    bench::DrawWithFreeType(region, text.x, y, text.maxX, text.text, text.colour, text.points,
+void drawWithFreeType(const Text& text, uint32_t y, uint16_t into = region) {
+    bench::DrawWithFreeType(into, text.x, y, text.maxX, text.text, text.colour, text.points,
                             text.align);
 }
 
@@ -103,6 +114,11 @@ bool setUp() {
     if (created < TAP_FirstRegion) return false;
     region = static_cast<uint16_t>(created);
     TAP_Osd_FillBox(region, 0, 0, 720, 540, kPanel);
+    for (uint16_t& place : places) {
+        created = TAP_Osd_Create(0, 0, 720, 540, 0, OSD_Flag_OffScreen);
+        if (created < TAP_FirstRegion) return false;
+        place = static_cast<uint16_t>(created);
+    }
     if (!bench::StartFreeType(STECKWART_CARLITO)) {
         std::fprintf(stderr, "putstring_bench: cannot start FreeType with %s\n", STECKWART_CARLITO);
         return false;
@@ -148,15 +164,21 @@ int smoke() {
 }
 
 int instructions() {
-    const int repeats = 50;
+    const int repeats = kRepeats;
     int n = 0;
     for (const Text& text : kTexts) {
+        paintPlaces();
         bench::CountStart();
-        for (int i = 0; i < repeats; ++i) drawWithFontManager(text, 100);
+        for (int i = 0; i < repeats; ++i)
+            drawWithFontManager(text, 10 + i % kPlacesPerRegion * kLineStep,
+                                places[i / kPlacesPerRegion]);
         bench::CountDump("ours", n);
         const unsigned long allocations = bench::FreeTypeAllocations();
+        paintPlaces();
         bench::CountStart();
-        for (int i = 0; i < repeats; ++i) drawWithFreeType(text, 300);
+        for (int i = 0; i < repeats; ++i)
+            drawWithFreeType(text, 10 + i % kPlacesPerRegion * kLineStep,
+                             places[i / kPlacesPerRegion]);
         bench::CountDump("alternative", n);
         if (bench::FreeTypeAllocations() != allocations) {
             std::fprintf(stderr, "putstring_bench: FreeType rendered glyphs again for '%s'\n",

@@ -7,8 +7,9 @@
 // well-formed sequence stands for the code point of its own value (a stray
 // ISO-8859-1 byte still finds its glyph).  The cache is searched first,
 // then the FontDef table (the first entry of a code point counts); a found
-// glyph's bitmap is read into a block of exactly width x height bytes and
-// kept in the cache until the font is released.
+// glyph's bitmap is read into a block of width x height bytes, followed by
+// where its ink lies (GlyphInk), and kept in the cache until the font is
+// released.
 //
 // Contract: returns the cache entry, or null when the handle, the position
 // or the character is absent (zero byte), the character has no glyph in the
@@ -48,6 +49,28 @@ inline void Remember(Memo* memo, const FontDataUC* font, uint32_t codePoint, uin
     memo->index = index;
 }
 
+// Notes where the glyph's ink lies, behind its bitmap (GlyphInk).
+void DescribeInk(const GlyphCacheEntry* glyph) {
+    GlyphInk* ink = InkOf(glyph);
+    InkRow* rows = InkRowsOf(ink);
+    ink->top = ink->bottom = ink->right = 0;
+    ink->left = glyph->Width;
+    for (uint32_t row = 0; row < glyph->Height; ++row) {
+        const uint8_t* coverage = glyph->GlyphData + row * glyph->Width;
+        uint32_t first = 0, end = glyph->Width;
+        while (first < end && coverage[first] == 0) ++first;
+        while (end > first && coverage[end - 1] == 0) --end;
+        if (first == end) first = end = 0;
+        rows[row].first = (uint16_t)first;
+        rows[row].end = (uint16_t)end;
+        if (first == end) continue;
+        if (ink->top == ink->bottom) ink->top = (uint16_t)row;
+        ink->bottom = (uint16_t)(row + 1);
+        if (first < ink->left) ink->left = (uint16_t)first;
+        if (end > ink->right) ink->right = (uint16_t)end;
+    }
+}
+
 }  // namespace
 
 extern "C" GlyphCacheEntry* FMUC_GetGlyphData(FontDataUC* font, const char* position,
@@ -63,8 +86,8 @@ extern "C" GlyphCacheEntry* FMUC_GetGlyphData(FontDataUC* font, const char* posi
 
     GlyphCacheEntry* cache = font->GlyphCache;
     Memo* memo = &Memos[MemoSlot(font, codePoint)];
-    if (memo->font == font && memo->codePoint == codePoint &&
-        memo->index < font->GlyphCacheCount && cache[memo->index].CodePoint == codePoint)
+    if (memo->font == font && memo->codePoint == codePoint && memo->index < font->GlyphCacheCount &&
+        cache[memo->index].CodePoint == codePoint)
         return &cache[memo->index];
     for (uint32_t i = 0; i < font->GlyphCacheCount; ++i)
         if (cache[i].CodePoint == codePoint) {
@@ -85,7 +108,8 @@ extern "C" GlyphCacheEntry* FMUC_GetGlyphData(FontDataUC* font, const char* posi
     entry->Width = definition->Width;
     entry->Height = definition->Height;
     const uint32_t size = (uint32_t)definition->Width * definition->Height;
-    entry->GlyphData = (uint8_t*)FMUC_ReserveMemory(TAG_GLYPHDATA, size);
+    const uint32_t blockSize = GlyphBlockSize(definition->Width, definition->Height);
+    entry->GlyphData = blockSize ? (uint8_t*)FMUC_ReserveMemory(TAG_GLYPHDATA, blockSize) : 0;
     if (!entry->GlyphData) {
         LogEntrySupLibPrintf(1, "FontManager UC: failed to reserve %d bytes for a glyph",
                              (int)size);
@@ -98,6 +122,7 @@ extern "C" GlyphCacheEntry* FMUC_GetGlyphData(FontDataUC* font, const char* posi
         entry->GlyphData = 0;
         return 0;
     }
+    DescribeInk(entry);
     Remember(memo, font, codePoint, font->GlyphCacheCount);
     ++font->GlyphCacheCount;
     return entry;

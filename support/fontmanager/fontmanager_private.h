@@ -28,4 +28,39 @@ static inline int ReadExactly(int file, void* buffer, uint32_t size) {
     return 1;
 }
 
+// Every glyph block holds, behind its Width x Height coverage bytes, where
+// the glyph's ink lies: the first and last row with a covered pixel and, for
+// each row, its first covered column and the column after its last.  Text
+// output paints only there and so passes over the blank rows and margins
+// that every line-high bitmap carries.  A row without ink has first = end.
+struct InkRow {
+    uint16_t first;
+    uint16_t end;
+};
+struct GlyphInk {
+    uint16_t top;     // first row with ink
+    uint16_t bottom;  // the row after the last with ink; top = bottom: none
+    uint16_t left;    // first column with ink in any row
+    uint16_t right;   // the column after the last with ink in any row
+};                    // followed by one InkRow per bitmap row
+
+// Where the ink description starts in a glyph's block (word aligned).
+static inline uint32_t GlyphInkOffset(uint32_t width, uint32_t height) {
+    return (width * height + 3) & ~3u;
+}
+
+// The size of a glyph's block, ink description included; 0 when it does
+// not fit in 32 bits.
+static inline uint32_t GlyphBlockSize(uint32_t width, uint32_t height) {
+    const uint64_t size = (((uint64_t)width * height + 3) & ~(uint64_t)3) + sizeof(GlyphInk) +
+                          (uint64_t)height * sizeof(InkRow);
+    return size > 0xFFFFFFFFu ? 0 : (uint32_t)size;
+}
+
+static inline GlyphInk* InkOf(const GlyphCacheEntry* glyph) {
+    return (GlyphInk*)(glyph->GlyphData + GlyphInkOffset(glyph->Width, glyph->Height));
+}
+
+static inline InkRow* InkRowsOf(const GlyphInk* ink) { return (InkRow*)(ink + 1); }
+
 #endif

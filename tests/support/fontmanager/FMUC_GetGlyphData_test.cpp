@@ -58,9 +58,9 @@ TEST_F(GetGlyphData, TheFirstLookupReadsTheBitmapOnceAndTheNextReadsNothing) {
     EXPECT_EQ(font.GlyphCacheCount, 1u);
     EXPECT_EQ(fonttest::CountedReads().calls, 1u);
     EXPECT_EQ(fonttest::CountedReads().bytes, 6u);
-    // One block of exactly width x height bytes.
+    // One block: the width x height bytes, then where the ink lies.
     EXPECT_EQ(fonttest::MemoryInUse().blocks - loaded.blocks, 1u);
-    EXPECT_EQ(fonttest::MemoryInUse().bytes - loaded.bytes, 6u);
+    EXPECT_GE(fonttest::MemoryInUse().bytes - loaded.bytes, 6u);
 
     EXPECT_EQ(FMUC_GetGlyphData(&font, "AB", nullptr), first);
     EXPECT_EQ(font.GlyphCacheCount, 1u);

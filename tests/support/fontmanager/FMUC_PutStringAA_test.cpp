@@ -31,6 +31,10 @@ const std::vector<fonttest::Glyph> kGlyphs = {
     {0xE4, 2, 3, {255, 255, 0, 0, 128, 128}},  // ä
     {0xB0, 2, 3, {128, 255, 0, 0, 0, 0}},      // °
     {0x0301, 5, 1, {32, 64, 255, 64, 32}},     // combining acute, wider than A
+    {'I', 3, 4, {0, 0, 0,  // ink only in the middle column of rows 1 and 2
+                 0, 255, 0,
+                 0, 128, 0,
+                 0, 0, 0}},
 };
 
 // Colours of the pictures.
@@ -394,6 +398,48 @@ TEST_F(PutString, BlendsRepeatedPixelsOfOneCoverageAlike) {
     for (uint32_t x = 2; x < 14; ++x) EXPECT_EQ(Pixels()[x], kLegend.at('q')) << x;
     EXPECT_EQ(Pixels()[14], Guard);
     FMUC_FreeFontFile(&row);
+}
+
+TEST_F(PutString, PaintsAMarkBeyondTheInkOfTheGlyphBeneath) {
+    // I's ink is one column of two rows; the acute, centred over I's middle,
+    // reaches one column past the box on the left and is cut there.
+    Draw("I\xCC\x81", 1, 0, 14);
+    ExpectPicture({".qFqe...........", "..F.............", "..h.............", "................",
+                   "................", "................"},
+                  "acute over I");
+}
+
+TEST_F(PutString, BlendsOverEachColourBeneathAlike) {
+    // Two A side by side, the first over black, the second over the guard
+    // colour, and then the other way round.
+    TAP_Osd_FillBox(region, 0, 0, 3, kHeight, Black);
+    Draw("AA", 1, 1, 14);
+    ExpectPicture({"kkk.............", "kFkF............", "kHFhF...........", "kkQ.q...........",
+                   "kkk.............", "kkk............."},
+                  "black, then guard");
+    TAP_Osd_FillBox(region, 0, 0, kWidth, kHeight, Guard);
+    TAP_Osd_FillBox(region, 3, 0, 2, kHeight, Black);
+    Draw("AA", 1, 1, 14);
+    ExpectPicture({"...kk...........", ".F.Fk...........", ".hFHF...........", "..qkQ...........",
+                   "...kk...........", "...kk..........."},
+                  "guard, then black");
+}
+
+TEST_F(PutString, BlendsEveryForegroundOverEveryBackgroundApart) {
+    // More colour pairs than are kept finished, and the first again: each
+    // half-covered pixel as FM_AlphaBlendRGB makes it.
+    const uint32_t foregrounds[] = {White,      0xFF008000, 0xFF646464, 0xFFFF0000,
+                                    0xFF0000FF, 0xFF123456, 0xFFABCDEF, 0xFF00FFFF,
+                                    0xFFFFFF00, 0xFF808080, 0x80FF00FF, White};
+    for (const uint32_t background : {Black, Guard})
+        for (const uint32_t foreground : foregrounds) {
+            TAP_Osd_FillBox(region, 0, 0, kWidth, kHeight, background);
+            Draw("A", 1, 1, 14, 0, CUT_End, ALIGN_Left, foreground);
+            const uint32_t expected =
+                (foreground & 0xFF000000u) | FM_AlphaBlendRGB(128, foreground, background, 1.0f);
+            EXPECT_EQ(Pixels()[2 * kWidth + 1], expected)
+                << std::hex << foreground << " over " << background;
+        }
 }
 
 }  // namespace
