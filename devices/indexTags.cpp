@@ -8,6 +8,7 @@
 // behind the last listed "<".
 #include "parsing.h"
 
+#if defined(__mips__)
 // The bytes of an aligned word of text that may be "<" or zero: the top
 // bit of each such byte is set, exactly for the first of them (a byte
 // behind it may be flagged too, so each is checked).
@@ -18,6 +19,7 @@ static inline uint32_t candidateBytes(uint32_t word) {
 
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
               "the word scan takes the first byte of a word as its lowest");
+#endif
 
 // The two bytes behind a "<" as findTag compares them first.
 static inline uint16_t keyOf(unsigned char first, unsigned char second) {
