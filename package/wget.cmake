@@ -15,10 +15,16 @@ file(GLOB wget_sources LIST_DIRECTORIES true ${STECKWART_DEBIAN_SOURCES}/wget-*)
 list(FILTER wget_sources INCLUDE REGEX "/wget-[0-9.]+$")
 list(SORT wget_sources COMPARE NATURAL)
 list(POP_BACK wget_sources wget_newest)
-set(STECKWART_WGET_SOURCE "${wget_newest}" CACHE PATH
-    "Debian's wget source package, unpacked (scripts/setup fetches it)")
-if(NOT EXISTS "${STECKWART_WGET_SOURCE}/configure" OR
-   NOT EXISTS "${STECKWART_WGET_SOURCE}/debian/changelog")
+# Empty: the newest that scripts/setup fetched, looked for anew at every
+# configure (so that a configure before setup does not keep a stale path).
+set(STECKWART_WGET_SOURCE "" CACHE PATH
+    "Debian's wget source package, unpacked (empty: the one scripts/setup fetches)")
+set(wget_source "${STECKWART_WGET_SOURCE}")
+if(NOT wget_source)
+  set(wget_source "${wget_newest}")
+endif()
+if(NOT EXISTS "${wget_source}/configure" OR
+   NOT EXISTS "${wget_source}/debian/changelog")
   message(FATAL_ERROR "The package needs Debian's wget source package in "
                       "${STECKWART_DEBIAN_SOURCES}: run scripts/setup, which fetches it "
                       "(or name an unpacked one with -DSTECKWART_WGET_SOURCE=DIR).")
@@ -26,10 +32,10 @@ endif()
 
 # "wget (1.21.3-1+deb12u1) bookworm; urgency=medium": Debian's version, and
 # the upstream release before its "-".
-file(STRINGS ${STECKWART_WGET_SOURCE}/debian/changelog wget_changes LIMIT_COUNT 1)
+file(STRINGS ${wget_source}/debian/changelog wget_changes LIMIT_COUNT 1)
 string(REGEX REPLACE "^wget \\(([^)]+)\\).*" "\\1" WGET_DEBIAN_VERSION "${wget_changes}")
 string(REGEX REPLACE "-[^-]*$" "" WGET_VERSION "${WGET_DEBIAN_VERSION}")
-message(STATUS "GNU wget for the recorder: Debian's ${WGET_DEBIAN_VERSION} in ${STECKWART_WGET_SOURCE}")
+message(STATUS "GNU wget for the recorder: Debian's ${WGET_DEBIAN_VERSION} in ${wget_source}")
 
 # What is statically linked into it besides wget: Debian's C library for the
 # cross compiler.
@@ -53,7 +59,7 @@ set(WGET_CONFIGURE_ENVIRONMENT
 
 set(wget_program ${CMAKE_CURRENT_BINARY_DIR}/recorder/wget)
 ExternalProject_Add(wget
-  SOURCE_DIR ${STECKWART_WGET_SOURCE}
+  SOURCE_DIR ${wget_source}
   PREFIX ${CMAKE_CURRENT_BINARY_DIR}/wget-build
   BINARY_DIR ${CMAKE_CURRENT_BINARY_DIR}/wget-build/build
   DOWNLOAD_COMMAND ""
@@ -70,7 +76,7 @@ ExternalProject_Add(wget
 string(REPLACE ";" " " WGET_CONFIGURE_LINE "${WGET_CONFIGURE_OPTIONS}")
 configure_file(wget-SOURCE.txt.in wget-SOURCE.txt @ONLY)
 install(PROGRAMS ${wget_program} DESTINATION ProgramFiles)
-install(FILES ${STECKWART_WGET_SOURCE}/COPYING DESTINATION ProgramFiles/wget-licence)
+install(FILES ${wget_source}/COPYING DESTINATION ProgramFiles/wget-licence)
 install(FILES /usr/share/common-licenses/LGPL-2.1 DESTINATION ProgramFiles/wget-licence
         RENAME COPYING.LIB)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/wget-SOURCE.txt DESTINATION ProgramFiles/wget-licence
