@@ -38,13 +38,34 @@ typedef struct {
     TagIndex tags;
 } TextRange;
 
-// The section of the child element <name> within element: its text up to
-// its closing tag, at most SectionLimit bytes.  Returns 0 when it is
-// missing.
-static int findSection(const char* name, const TextRange* element, TextRange* section) {
+// A child element's tags, "<name>" and "</name>", written out by the
+// compiler from its name: the many searches of a parse build none.
+typedef struct {
+    const char* opening;
+    const char* closing;
+    size_t nameLength;
+} ChildTags;
+#define CHILD(name) \
+    ChildTags { "<" name ">", "</" name ">", sizeof(name) - 1 }
+
+// findXMLElementIn for the child's tags within range.
+static const char* findChild(ChildTags child, const TextRange* range, size_t* length) {
+    const char* start =
+        findTag(&range->tags, range->start, range->end, child.opening, child.nameLength + 2);
+    if (!start) return 0;
+    const char* content = start + child.nameLength + 2;
+    const char* closing =
+        findTag(&range->tags, content, range->end, child.closing, child.nameLength + 3);
+    if (!closing) return 0;
+    *length = (size_t)(closing - content);
+    return content;
+}
+
+// The section of the child element within element: its text up to its
+// closing tag, at most SectionLimit bytes.  Returns 0 when it is missing.
+static int findSection(ChildTags child, const TextRange* element, TextRange* section) {
     size_t length = 0;
-    const char* content =
-        findXMLElementIn(name, &element->tags, element->start, element->end, &length);
+    const char* content = findChild(child, element, &length);
     if (!content) return 0;
     section->start = content;
     section->end = content + (length < (size_t)SectionLimit ? length : (size_t)SectionLimit);
@@ -52,24 +73,24 @@ static int findSection(const char* name, const TextRange* element, TextRange* se
     return 1;
 }
 
-// The first element <name> within range as a decimal number, its text cut
-// to ValueCapacity - 1 bytes; 0 when it is missing.
-static int32_t value(const char* name, const TextRange* range) {
+// The child element's first occurrence within range as a decimal number,
+// its text cut to ValueCapacity - 1 bytes; 0 when it is missing.
+static int32_t value(ChildTags child, const TextRange* range) {
     size_t length = 0;
-    const char* content = findXMLElementIn(name, &range->tags, range->start, range->end, &length);
+    const char* content = findChild(child, range, &length);
     if (!content) return 0;
     return decimalValueIn(content, length < ValueCapacity - 1u ? length : ValueCapacity - 1u);
 }
 
-static uint8_t byteValue(const char* name, const TextRange* range) {
-    return (uint8_t)value(name, range);
+static uint8_t byteValue(ChildTags child, const TextRange* range) {
+    return (uint8_t)value(child, range);
 }
 
 // Stores a child element's decoded text in field, cut to fit; empty when
 // the element is missing.  Returns 0 when it is missing.
-static int readText(const char* name, const TextRange* range, char* field, size_t capacity) {
+static int readText(ChildTags child, const TextRange* range, char* field, size_t capacity) {
     size_t length = 0;
-    const char* content = findXMLElementIn(name, &range->tags, range->start, range->end, &length);
+    const char* content = findChild(child, range, &length);
     field[0] = 0;
     if (!content) return 0;
     decodeXMLText(content, length, field, capacity);
@@ -78,57 +99,59 @@ static int readText(const char* name, const TextRange* range, char* field, size_
 
 static void readAlarmSensor(DeviceRecord* device, const TextRange* element) {
     TextRange section;
-    if (findSection("etsiunitinfo", element, &section)) {
-        device->etsideviceid = value("etsideviceid", &section);
-        device->unittype = value("unittype", &section);
-        device->interfaces = value("interfaces", &section);
+    if (findSection(CHILD("etsiunitinfo"), element, &section)) {
+        device->etsideviceid = value(CHILD("etsideviceid"), &section);
+        device->unittype = value(CHILD("unittype"), &section);
+        device->interfaces = value(CHILD("interfaces"), &section);
     }
-    if (findSection("alert", element, &section)) device->alertState = byteValue("state", &section);
+    if (findSection(CHILD("alert"), element, &section))
+        device->alertState = byteValue(CHILD("state"), &section);
 }
 
 static void readThermostat(DeviceRecord* device, const TextRange* element) {
     TextRange hkr;
-    if (!findSection("hkr", element, &hkr)) return;
-    int32_t tsoll = value("tsoll", &hkr);
+    if (!findSection(CHILD("hkr"), element, &hkr)) return;
+    int32_t tsoll = value(CHILD("tsoll"), &hkr);
     if (tsoll == TSOLL_RouterOff) tsoll = TSOLL_Off;
     if (tsoll == TSOLL_RouterOn) tsoll = TSOLL_On;
     device->tsoll = tsoll;
-    device->absenk = byteValue("absenk", &hkr);
-    device->komfort = byteValue("komfort", &hkr);
-    device->lock = byteValue("lock", &hkr);
-    device->devicelock = byteValue("devicelock", &hkr);
-    device->errorcode = byteValue("errorcode", &hkr);
-    device->batterylow = byteValue("batterylow", &hkr);
-    device->battery = byteValue("battery", &hkr);
-    device->windowopenactiv = byteValue("windowopenactiv", &hkr);
-    device->endperiod = value("endperiod", &hkr);  // inside <nextchange>
-    device->tchange = byteValue("tchange", &hkr);  // inside <nextchange>
-    device->summeractive = byteValue("summeractive", &hkr);
-    device->holidayactive = byteValue("holidayactive", &hkr);
+    device->absenk = byteValue(CHILD("absenk"), &hkr);
+    device->komfort = byteValue(CHILD("komfort"), &hkr);
+    device->lock = byteValue(CHILD("lock"), &hkr);
+    device->devicelock = byteValue(CHILD("devicelock"), &hkr);
+    device->errorcode = byteValue(CHILD("errorcode"), &hkr);
+    device->batterylow = byteValue(CHILD("batterylow"), &hkr);
+    device->battery = byteValue(CHILD("battery"), &hkr);
+    device->windowopenactiv = byteValue(CHILD("windowopenactiv"), &hkr);
+    device->endperiod = value(CHILD("endperiod"), &hkr);  // inside <nextchange>
+    device->tchange = byteValue(CHILD("tchange"), &hkr);  // inside <nextchange>
+    device->summeractive = byteValue(CHILD("summeractive"), &hkr);
+    device->holidayactive = byteValue(CHILD("holidayactive"), &hkr);
 }
 
 static void readEnergyMeter(DeviceRecord* device, const TextRange* element) {
     TextRange meter;
-    if (!findSection("powermeter", element, &meter)) return;
-    device->power = value("power", &meter);
-    device->energy = value("energy", &meter);
-    device->voltage = value("voltage", &meter);
+    if (!findSection(CHILD("powermeter"), element, &meter)) return;
+    device->power = value(CHILD("power"), &meter);
+    device->energy = value(CHILD("energy"), &meter);
+    device->voltage = value(CHILD("voltage"), &meter);
 }
 
 static void readTemperatureSensor(DeviceRecord* device, const TextRange* element) {
     TextRange sensor;
-    if (!findSection("temperature", element, &sensor)) return;
-    device->celsius = value("celsius", &sensor);
-    device->offset = value("offset", &sensor);
+    if (!findSection(CHILD("temperature"), element, &sensor)) return;
+    device->celsius = value(CHILD("celsius"), &sensor);
+    device->offset = value(CHILD("offset"), &sensor);
 }
 
 static void readSwitchSocket(DeviceRecord* device, const TextRange* element) {
     TextRange socket;
-    if (!findSection("switch", element, &socket)) return;
-    device->switchState = byteValue("state", &socket);
-    if (!readText("mode", &socket, device->mode, sizeof device->mode)) strcpy(device->mode, "---");
-    device->lock = byteValue("lock", &socket);
-    device->devicelock = byteValue("devicelock", &socket);
+    if (!findSection(CHILD("switch"), element, &socket)) return;
+    device->switchState = byteValue(CHILD("state"), &socket);
+    if (!readText(CHILD("mode"), &socket, device->mode, sizeof device->mode))
+        strcpy(device->mode, "---");
+    device->lock = byteValue(CHILD("lock"), &socket);
+    device->devicelock = byteValue(CHILD("devicelock"), &socket);
 }
 
 extern "C" int readChildElements(const TagIndex* tags, const char* start, const char* end,
@@ -140,8 +163,8 @@ extern "C" int readChildElements(const TagIndex* tags, const char* start, const 
     element.end = end;
     narrowTags(tags, start, end, &element.tags);
 
-    device->present = value("present", &element);
-    readText("name", &element, device->name, sizeof device->name);
+    device->present = value(CHILD("present"), &element);
+    readText(CHILD("name"), &element, device->name, sizeof device->name);
     if (device->present == 0) return 1;
 
     uint16_t functions = device->functionbitmask;
