@@ -48,17 +48,10 @@ typedef struct {
 #define CHILD(name) \
     ChildTags { "<" name ">", "</" name ">", sizeof(name) - 1 }
 
-// findXMLElementIn for the child's tags within range.
+// The child element's text within range (findElementText).
 static const char* findChild(ChildTags child, const TextRange* range, size_t* length) {
-    const char* start =
-        findTag(&range->tags, range->start, range->end, child.opening, child.nameLength + 2);
-    if (!start) return 0;
-    const char* content = start + child.nameLength + 2;
-    const char* closing =
-        findTag(&range->tags, content, range->end, child.closing, child.nameLength + 3);
-    if (!closing) return 0;
-    *length = (size_t)(closing - content);
-    return content;
+    return findElementText(&range->tags, range->start, range->end, child.opening, child.closing,
+                           child.nameLength, length);
 }
 
 // The section of the child element within element: its text up to its

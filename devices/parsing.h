@@ -84,11 +84,13 @@ extern "C" const char* findTag(const TagIndex* index, const char* from, const ch
 // getXMLTagText copies what this finds.
 extern "C" const char* findXMLElement(const char* name, const char* text, size_t* length);
 
-// findXMLElement on the text from text to end (excluded), which holds no
-// zero byte; both tags must lie wholly within it.  tags: the index of a text
-// that holds this part, or null to read the text.
-extern "C" const char* findXMLElementIn(const char* name, const TagIndex* tags, const char* text,
-                                        const char* end, size_t* length);
+// findXMLElement with its tags already built — opening "<name>" and closing
+// "</name>" for a name of nameLength bytes — on the text from text to end
+// (excluded), which holds no zero byte; both tags must lie wholly within it.
+// tags: the index of a text that holds this part, or null to read the text.
+extern "C" const char* findElementText(const TagIndex* tags, const char* text, const char* end,
+                                       const char* opening, const char* closing,
+                                       size_t nameLength, size_t* length);
 
 // Readdev on the start tag from start to end (excluded), the ">" that ends
 // it, with no zero byte before it: the caller need not terminate it.
